@@ -1,0 +1,109 @@
+#include "Support/TestSupport.h"
+
+// GLEW must come before any other GL header.
+#include <GL/glew.h>
+
+#include <QApplication>
+#include <QGLWidget>
+
+#include <boost/filesystem.hpp>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace TestSupport {
+
+namespace fs = boost::filesystem;
+
+void EnsureGLContext()
+{
+    static int argc = 1;
+    static char name[] = "mirage_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = nullptr;
+    static QGLWidget* widget = nullptr;
+    if (!app) {
+        app = new QApplication(argc, argv); // lives until exit, like the game's
+        widget = new QGLWidget();
+        widget->resize(64, 64);
+        widget->makeCurrent();
+        glewInit();
+    }
+    widget->makeCurrent();
+}
+
+TempDir::TempDir()
+{
+    path = fs::unique_path(fs::temp_directory_path() / "mirage-test-%%%%-%%%%-%%%%").string();
+    fs::create_directories(path);
+}
+
+TempDir::~TempDir()
+{
+    boost::system::error_code ec;
+    fs::remove_all(path, ec);
+}
+
+ScopedCwd::ScopedCwd(const std::string& dir)
+    : previous(fs::current_path().string())
+{
+    fs::current_path(dir);
+}
+
+ScopedCwd::~ScopedCwd()
+{
+    fs::current_path(previous);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream file(path, std::ios::binary);
+    file << bytes;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool FileExists(const std::string& path)
+{
+    return fs::exists(path);
+}
+
+RunResult RunGame(const std::string& dir, double seconds)
+{
+    const std::string out = dir + "/.stdout", err = dir + "/.stderr";
+    std::ostringstream cmd;
+    cmd << "cd '" << dir << "' && timeout -s TERM " << seconds << " '" << MIRAGE_BINARY << "' >'" << out
+        << "' 2>'" << err << "'";
+    const int status = std::system(cmd.str().c_str());
+    RunResult result;
+    result.stillRunning = WIFEXITED(status) && WEXITSTATUS(status) == 124;
+    result.out = ReadFile(out);
+    result.err = ReadFile(err);
+    fs::remove(out);
+    fs::remove(err);
+    return result;
+}
+
+void CopyResources(const std::string& dir)
+{
+    const fs::path source = fs::path(MIRAGE_SOURCE_DIR) / "Resources";
+    for (fs::recursive_directory_iterator it(source), end; it != end; ++it) {
+        const fs::path relative = fs::relative(it->path(), source);
+        const fs::path target = fs::path(dir) / "Resources" / relative;
+        if (fs::is_directory(it->path()))
+            fs::create_directories(target);
+        else if (it->path().extension() != ".bin")
+            fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing);
+    }
+}
+
+} // namespace TestSupport
