@@ -29,16 +29,21 @@ protected:
 TEST_F(ResourcesTest, TextureIsLoadedOnceWithItsMipmaps)
 {
     const std::string path = dir / "once.png";
-    WritePng(path, 8, 4);
+    WritePng(path, 512, 256);
     const GLuint texture = resourcesManager.GetTexture(path);
     ASSERT_NE(0u, texture);
     boost::filesystem::remove(path);
     EXPECT_EQ(texture, resourcesManager.GetTexture(path)) << "the file was read again";
 
+    // Full size (not cut down to a guessed limit) and the whole chain down to 1 x 1.
     glBindTexture(GL_TEXTURE_2D, texture);
-    GLint width = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &width);
-    EXPECT_EQ(1, width) << "the last mipmap level is missing";
+    GLint width = 0, height = 0, lastWidth = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 9, GL_TEXTURE_WIDTH, &lastWidth);
+    EXPECT_EQ(512, width);
+    EXPECT_EQ(256, height);
+    EXPECT_EQ(1, lastWidth);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 

@@ -47,6 +47,13 @@ StaticModel& ResourcesManager::GetModel(std::string path)
 
 GLuint ResourcesManager::LoadTexture(std::string path)
 {
+    // Set up before main, ILUT could not ask GL for its texture size limit and
+    // assumed 256, which would shrink every larger image. Ask again now that a
+    // context is current.
+    if (!glLimitsRead) {
+        ilutRenderer(ILUT_OPENGL);
+        glLimitsRead = true;
+    }
     // A stale code from an earlier call must not fail this load.
     while (ilGetError() != IL_NO_ERROR) {
     }

@@ -35,6 +35,7 @@ private:
     // Declared in this order so that the models go before the textures at exit.
     std::map<std::string, GLuint> textures;                          // image path -> GL texture
     std::map<std::string, boost::shared_ptr<StaticModel>> models;    // model path -> loaded model
+    bool glLimitsRead = false; // ILUT has seen a current GL context
 };
 
 /// The one instance, constructed before main runs.
