@@ -73,6 +73,9 @@ void ParticleSystem::Draw()
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_LIGHTING);
     glDepthMask(GL_FALSE); // hidden behind solids, but particles never hide each other
+    // The mirror pass culls front faces, and a billboard always faces the camera.
+    const GLboolean culling = glIsEnabled(GL_CULL_FACE);
+    glDisable(GL_CULL_FACE);
     glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_QUADS);
     for (const Particle& particle : particles) {
@@ -87,6 +90,8 @@ void ParticleSystem::Draw()
         glTexCoord2f(1, 0); glVertex3f(d.x, d.y, d.z);
     }
     glEnd();
+    if (culling)
+        glEnable(GL_CULL_FACE);
     glDepthMask(GL_TRUE);
     glColor4f(1, 1, 1, 1);
     glDisable(GL_BLEND);

@@ -31,7 +31,8 @@ public:
     void Update(float seconds);
     /// Draws every particle as a billboard facing the camera of the current
     /// model-view matrix, blended, without depth writes; draws nothing when
-    /// that matrix cannot be inverted. Leaves lighting on and blending off.
+    /// that matrix cannot be inverted. Never culled, so bursts show in the
+    /// water's mirror pass too. Leaves lighting on and blending off.
     void Draw();
     /// Opacity from startAlpha at age 0 to endAlpha at age == lifetime.
     float Alpha(const Particle& particle) const;
