@@ -14,7 +14,8 @@ namespace {
 constexpr float kPi = 3.14159265f;
 constexpr float kLakeMinX = -21, kLakeMaxX = 22, kLakeMinY = -21, kLakeMaxY = 29;
 constexpr float kExtent = 100;    // the terrain covers -kExtent..kExtent in x and y
-constexpr float kTextureSize = 8; // world units per texture repeat
+constexpr float kSandRepeat = 8;     // world units per texture repeat on land
+constexpr float kLakebedRepeat = 13; // larger under water, where the camera looks most
 
 // Signed distance to the water grid's rectangle: negative inside.
 float LakeDistance(float x, float y)
@@ -53,24 +54,26 @@ V3 TerrainNormal(float x, float y)
     return Normalized({-dx, -dy, 1});
 }
 
-Vertex TerrainVertex(float x, float y)
+Vertex TerrainVertex(float x, float y, float repeat)
 {
-    return {{x, y, TerrainHeight(x, y)}, TerrainNormal(x, y), x / kTextureSize, y / kTextureSize};
+    return {{x, y, TerrainHeight(x, y)}, TerrainNormal(x, y), x / repeat, y / repeat};
 }
 
 void WriteTerrain(const std::string& root)
 {
     const std::vector<float> xs = AxisStops(kLakeMinX, kLakeMaxX, 22), ys = AxisStops(kLakeMinY, kLakeMaxY, 26);
     Mesh mesh;
-    for (const char* material : {"Lakebed", "Sand"})
+    for (const bool underWater : {true, false})
         for (std::size_t i = 0; i + 1 < xs.size(); ++i)
             for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
-                const Vertex a = TerrainVertex(xs[i], ys[j]), b = TerrainVertex(xs[i + 1], ys[j]);
-                const Vertex c = TerrainVertex(xs[i + 1], ys[j + 1]), d = TerrainVertex(xs[i], ys[j + 1]);
+                const float repeat = underWater ? kLakebedRepeat : kSandRepeat;
+                const Vertex a = TerrainVertex(xs[i], ys[j], repeat), b = TerrainVertex(xs[i + 1], ys[j], repeat);
+                const Vertex c = TerrainVertex(xs[i + 1], ys[j + 1], repeat);
+                const Vertex d = TerrainVertex(xs[i], ys[j + 1], repeat);
                 const float top = std::max({a.position.z, b.position.z, c.position.z, d.position.z});
-                if ((top < 0.05f) != (material[0] == 'L'))
+                if ((top < 0.05f) != underWater)
                     continue;
-                mesh.Use(material);
+                mesh.Use(underWater ? "Lakebed" : "Sand");
                 mesh.Quad(a, b, c, d);
             }
     mesh.WriteObj(root + "/Oasis", "terrain");
@@ -92,7 +95,7 @@ Rgba SandColour(float u, float v)
 Rgba LakebedColour(float u, float v)
 {
     Rgba sand = SandColour(u, v);
-    const float weed = SmoothStep(0.55f, 0.72f, Fractal(u * 4, v * 4, 4, 21));
+    const float weed = 0.6f * SmoothStep(0.5f, 0.8f, Fractal(u * 3, v * 3, 3, 21));
     const float pebbles = SmoothStep(0.78f, 0.86f, ValueNoise(u * 32, v * 32, 32, 22));
     const float stone = 0.55f + 0.3f * ValueNoise(u * 32 + 0.5f, v * 32 + 0.5f, 32, 23);
     sand = {Mix(sand.r * 0.85f, 0.30f, weed * 0.7f), Mix(sand.g * 0.85f, 0.42f, weed * 0.7f),
