@@ -1,7 +1,16 @@
+#include <GL/glew.h>
+
+#include "Shell/MainWindow.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    return 0;
+    MainWindow* window = new MainWindow(); // lives until the process ends
+    QApplication::setActiveWindow(window);
+    window->resize(800, 600);
+    window->show();
+    QObject::connect(&application, SIGNAL(lastWindowClosed()), &application, SLOT(quit()));
+    return application.exec();
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include "Assets/MeshArrays.h"
+#include "Gameplay/CollisionModel.h"
+
+#include <string>
+
+/// A static triangle mesh read from an OBJ file (with its MTL library), drawn
+/// by material with client-side arrays. After the first parse its arrays are
+/// written to path + ".bin", which every later load reads instead.
+class StaticModel
+{
+public:
+    StaticModel() = default;
+
+    /// Fills a fresh model from path + ".bin" when that exists and is sound,
+    /// otherwise from the OBJ file, then writes the cache. Every error that
+    /// leaves it gets `tag_error_model` = path; the model is then partly filled.
+    /// Textures need a current GL context.
+    void Load(std::string path);
+
+    /// Draws every material run with the current GL transform; nothing before
+    /// the first "usemtl", nothing for an unloaded model.
+    void Draw();
+
+    /// The box around all triangle corners, in model coordinates; the zero box
+    /// when there are none.
+    CollisionModel GetCollisionModel() const;
+
+    /// Writes the cache file; a failure to write is not reported.
+    void SaveCache(std::string file);
+
+    /// Reads the cache file and loads its textures. False, with the model left
+    /// empty, when the file is damaged.
+    bool LoadCache(std::string file);
+
+    const std::string& Name() const { return name; }
+    int VertexCount() const { return vertexCount; }
+    const MeshArrays& Arrays() const { return mesh; }
+
+private:
+    void LoadObj(const std::string& path);
+
+    std::string name;    // the path given to Load
+    int vertexCount = 0; // triangle corners after an OBJ load, 1 after a cache load, 0 before; gates Draw
+    MeshArrays mesh;
+};

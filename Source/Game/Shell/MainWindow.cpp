@@ -1,0 +1,111 @@
+#include <GL/glew.h>
+
+#include "Shell/MainWindow.h"
+
+#include "Core/Game.h"
+#include "Shell/GLView.h"
+#include "Support/Exception.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include <sstream>
+
+namespace {
+
+// The Game Over box is shown once per process, however many ticks report the loss.
+bool gameOverShown = false;
+
+// Decimal text in the global locale (digit grouping included, none by default).
+QString DecimalText(int value)
+{
+    std::ostringstream text;
+    text << value;
+    return QString::fromLatin1(text.str().c_str());
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+    : QMainWindow()
+    , view(nullptr)
+{
+    QWidget* central = new QWidget(this);
+    BuildCentralWidget(central);
+    setCentralWidget(central);
+    BuildMenu();
+    timer.setInterval(20);
+    timer.setSingleShot(false);
+    timer.start();
+}
+
+void MainWindow::BuildCentralWidget(QWidget* central)
+{
+    QVBoxLayout* layout = new QVBoxLayout(central);
+    view = new GLView(); // the layout makes the central widget its parent
+    view->setMinimumSize(150, 300);
+    view->setMouseTracking(true); // moves without a held button steer the paddle too
+    layout->addWidget(view, 1);
+    QWidget* formWidget = new QWidget(central);
+    form.setupUi(formWidget);
+    layout->addWidget(formWidget, 0);
+    connect(&timer, SIGNAL(timeout()), this, SLOT(on_Timer()));
+    connect(form.CameraButton, SIGNAL(clicked()), this, SLOT(on_CameraSwitch()));
+}
+
+void MainWindow::BuildMenu()
+{
+    QMenu* fileMenu = new QMenu(this);
+    fileMenu->setTitle("&File");
+    QAction* exitAction = fileMenu->addAction("E&xit", this, SLOT(close()));
+    exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    menuBar()->addMenu(fileMenu);
+}
+
+void MainWindow::UpdateRenderWindow()
+{
+    view->updateGL();
+}
+
+void MainWindow::on_Timer()
+{
+    Game* game = view->GetGame();
+    if (!game)
+        return; // building the world failed and was reported: nothing to tick
+    // An error leaving the world is reported; the clock keeps running.
+    try {
+        const float dt = static_cast<float>(static_cast<double>(timer.interval()) / 1000.0);
+        game->Update(dt);
+        view->updateGL();
+        ShowCounters(*game);
+        AnnounceGameOver(*game);
+    } catch (const std::exception& e) {
+        PrintReport(e);
+    }
+}
+
+void MainWindow::on_CameraSwitch()
+{
+    if (Game* game = view->GetGame())
+        ++game->cameraMode;
+}
+
+void MainWindow::ShowCounters(const Game& game)
+{
+    form.score->setText(DecimalText(game.score));
+    form.balls->setText(DecimalText(game.balls));
+    form.level->setText(DecimalText(game.level));
+}
+
+void MainWindow::AnnounceGameOver(const Game& game)
+{
+    if (gameOverShown || !game.IsGameOver())
+        return;
+    // Set before the box opens: its own event loop keeps delivering ticks.
+    gameOverShown = true;
+    QMessageBox::information(this, "Game Over", "You lost. Please start a new game!", QMessageBox::Ok,
+                             QMessageBox::NoButton);
+}

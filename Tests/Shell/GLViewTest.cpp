@@ -1,0 +1,239 @@
+#include <GL/glew.h>
+
+#include "Core/Game.h"
+#include "Shell/GLView.h"
+#include "Shell/OrbitCamera.h"
+#include "Support/Exception.h"
+#include "Support/TestSupport.h"
+#include "Shell/ShellTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QMouseEvent>
+
+#include <vector>
+
+namespace {
+
+struct MouseInput
+{
+    float dx;
+    float dy;
+    MouseButtons buttons;
+};
+
+// A view whose input to the world is recorded (and can fail, like a world whose
+// ball cannot be built).
+class RecordingView : public GLView
+{
+public:
+    std::vector<MouseInput> inputs;
+    bool failInput = false;
+
+protected:
+    void SendMouseToWorld(float dx, float dy, MouseButtons buttons) override
+    {
+        inputs.push_back(MouseInput{dx, dy, buttons});
+        if (failInput) {
+            Exception e;
+            e << tag_error_message("input refused");
+            throw e;
+        }
+    }
+};
+
+class GLViewMouse : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TestSupport::EnsureGLContext();
+        view.reset(new RecordingView());
+        view->setMouseTracking(true); // as the window has it
+        view->resize(640, 480);
+    }
+
+    void Press(QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QMouseEvent event(QEvent::MouseButtonPress, at, button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.get(), &event);
+    }
+
+    void Move(QPoint to, Qt::MouseButtons held)
+    {
+        QMouseEvent event(QEvent::MouseMove, to, Qt::NoButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.get(), &event);
+    }
+
+    const OrbitCamera& Camera() const { return view->Camera(); }
+
+    std::unique_ptr<RecordingView> view;
+};
+
+} // namespace
+
+TEST_F(GLViewMouse, PressAndMovesBecomeWorldInput)
+{
+    Press(QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
+    Move(QPoint(140, 100), Qt::NoButton);                   // 40 px right: one unit
+    Move(QPoint(300, 250), Qt::RightButton);                 // straight up: vertical motion is dropped
+    Move(QPoint(280, 300), Qt::LeftButton | Qt::RightButton); // 20 px left
+    ASSERT_EQ(4u, view->inputs.size());
+    EXPECT_EQ(0.0f, view->inputs[0].dx);
+    EXPECT_EQ(0.0f, view->inputs[0].dy);
+    EXPECT_TRUE(view->inputs[0].buttons.left);
+    EXPECT_FALSE(view->inputs[0].buttons.right);
+    EXPECT_EQ(1.0f, view->inputs[1].dx);
+    EXPECT_EQ(0.0f, view->inputs[1].dy);
+    EXPECT_FALSE(view->inputs[1].buttons.left);
+    EXPECT_EQ(0.0f, view->inputs[2].dx);
+    EXPECT_EQ(0.0f, view->inputs[2].dy);
+    EXPECT_TRUE(view->inputs[2].buttons.right);
+    EXPECT_EQ(-0.5f, view->inputs[3].dx);
+    EXPECT_TRUE(view->inputs[3].buttons.left && view->inputs[3].buttons.right);
+    // Without a world the input goes nowhere, and nothing breaks.
+    EXPECT_EQ(nullptr, view->GetGame());
+}
+
+TEST_F(GLViewMouse, CursorIsParkedAfterAMoveButNotForAMoveInPlace)
+{
+    Press(QPoint(120, 80), Qt::MiddleButton, Qt::MiddleButton);
+    QCursor::setPos(10, 10);
+    Move(QPoint(120, 80), Qt::MiddleButton);
+    EXPECT_EQ(1u, view->inputs.size());
+    EXPECT_EQ(QPoint(10, 10), QCursor::pos());
+    EXPECT_DOUBLE_EQ(45.0, Camera().Elevation());
+    EXPECT_DOUBLE_EQ(180.0, Camera().Azimuth());
+
+    Move(QPoint(121, 80), Qt::NoButton);
+    EXPECT_EQ(view->mapToGlobal(QPoint(300, 300)), QCursor::pos());
+    // The next motion is measured from the parking point, not from where the cursor was.
+    Move(QPoint(340, 300), Qt::NoButton);
+    ASSERT_EQ(3u, view->inputs.size());
+    EXPECT_EQ(1.0f, view->inputs[2].dx);
+}
+
+TEST_F(GLViewMouse, MiddleButtonOrbitsTheCamera)
+{
+    Press(QPoint(300, 300), Qt::MiddleButton, Qt::MiddleButton);
+    Move(QPoint(300, 200), Qt::MiddleButton); // 100 px up
+    EXPECT_DOUBLE_EQ(-55.0, Camera().Elevation());
+    EXPECT_DOUBLE_EQ(180.0, Camera().Azimuth());
+    Move(QPoint(300, 0), Qt::MiddleButton);
+    EXPECT_DOUBLE_EQ(-89.99, Camera().Elevation());
+    Move(QPoint(500, 300), Qt::MiddleButton); // 200 px right
+    EXPECT_DOUBLE_EQ(340.0, Camera().Azimuth());
+    Move(QPoint(500, 300), Qt::MiddleButton);
+    EXPECT_DOUBLE_EQ(140.0, Camera().Azimuth());
+    EXPECT_DOUBLE_EQ(-89.99, Camera().Elevation());
+    EXPECT_DOUBLE_EQ(35.0, Camera().Distance());
+    EXPECT_LT(Camera().EyeZ(), -34.9); // the eye went below the field
+}
+
+TEST_F(GLViewMouse, RightButtonZoomsAndLosesToTheMiddleButton)
+{
+    Press(QPoint(300, 300), Qt::RightButton, Qt::RightButton);
+    Move(QPoint(300, 310), Qt::RightButton); // 10 px down: closer
+    EXPECT_DOUBLE_EQ(25.0, Camera().Distance());
+    Move(QPoint(300, 400), Qt::RightButton);
+    EXPECT_EQ(1.1920928955078125e-07, Camera().Distance());
+    Move(QPoint(300, 280), Qt::RightButton); // 20 px up: further away
+    EXPECT_DOUBLE_EQ(20.0 + 1.1920928955078125e-07, Camera().Distance());
+    EXPECT_DOUBLE_EQ(45.0, Camera().Elevation());
+
+    Move(QPoint(300, 310), Qt::MiddleButton | Qt::RightButton);
+    EXPECT_DOUBLE_EQ(20.0 + 1.1920928955078125e-07, Camera().Distance());
+    EXPECT_DOUBLE_EQ(55.0, Camera().Elevation());
+}
+
+TEST_F(GLViewMouse, FailingWorldInputIsReportedAndTheCameraStillMoves)
+{
+    view->failInput = true;
+    ShellTest::CapturedStdout out;
+    EXPECT_NO_THROW(Press(QPoint(300, 300), Qt::LeftButton, Qt::LeftButton | Qt::MiddleButton));
+    EXPECT_NO_THROW(Move(QPoint(300, 290), Qt::LeftButton | Qt::MiddleButton));
+    const std::string text = out.Text();
+    EXPECT_EQ(2u, view->inputs.size());
+    EXPECT_NE(std::string::npos, text.find("input refused"));
+    EXPECT_NE(std::string::npos, text.find("Dynamic exception type: "));
+    EXPECT_DOUBLE_EQ(35.0, Camera().Elevation());
+    EXPECT_EQ(view->mapToGlobal(QPoint(300, 300)), QCursor::pos());
+}
+
+namespace {
+
+// Keeps each frame in the back buffer, where it can be read back.
+class UnswappedView : public GLView
+{
+public:
+    UnswappedView() { setAutoBufferSwap(false); }
+};
+
+class GLViewDrawing : public ::testing::Test
+{
+protected:
+    void SetUp() override { TestSupport::EnsureGLContext(); }
+
+    // Shows the view, which builds the world, once the window system has mapped it.
+    static void Show(GLView& view)
+    {
+        view.show();
+        ASSERT_TRUE(ShellTest::RunEventsUntil([&] { return view.testAttribute(Qt::WA_Mapped); }));
+    }
+
+    // Paints one frame into the back buffer and leaves the view's context current.
+    static void PaintOnce(GLView& view)
+    {
+        view.updateGL();
+        view.makeCurrent();
+    }
+};
+
+} // namespace
+
+TEST_F(GLViewDrawing, WithoutAWorldTheReportIsPrintedAndTheViewOnlyCleared)
+{
+    ShellTest::WorldFolder folder(""); // no Config.cfg: the world cannot be built
+    ShellTest::CapturedStdout out;
+    UnswappedView view;
+    view.resize(200, 100);
+    Show(view);
+    PaintOnce(view);
+    EXPECT_EQ(nullptr, view.GetGame());
+    EXPECT_NE(std::string::npos, out.Text().find("ConfigFile not found"));
+
+    unsigned char pixel[4] = {0, 0, 0, 0};
+    glReadPixels(100, 50, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_NEAR(102, pixel[0], 1);
+    EXPECT_NEAR(102, pixel[1], 1);
+    EXPECT_NEAR(204, pixel[2], 1);
+
+    view.SetWireframe(true);
+    PaintOnce(view);
+    GLint modes[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    EXPECT_EQ(GL_LINE, modes[0]);
+}
+
+TEST_F(GLViewDrawing, WorldIsBuiltAndStartedAndTheProjectionFollowsTheSize)
+{
+    ShellTest::WorldFolder folder("StartLevel=2\n");
+    UnswappedView view;
+    view.resize(400, 100);
+    Show(view);
+    PaintOnce(view);
+    ASSERT_NE(nullptr, view.GetGame());
+    EXPECT_FALSE(view.GetGame()->IsGameOver());
+
+    double p[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, p);
+    const double cotHalfFov = 2.414213562373095; // 1 / tan(22.5 degrees)
+    EXPECT_NEAR(cotHalfFov, p[5], 1e-6);
+    EXPECT_NEAR(cotHalfFov / 4.0, p[0], 1e-6);
+    EXPECT_NEAR(-500.1 / 499.9, p[10], 1e-6);   // near 0.1, far 500
+    EXPECT_NEAR(-100.0 / 499.9, p[14], 1e-6);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(GL_MODELVIEW, mode);
+}
