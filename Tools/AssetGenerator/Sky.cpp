@@ -54,11 +54,14 @@ Rgba SkyColour(V3 d)
 
 void WriteSkySphere(const std::string& root)
 {
-    const int segments = 40, rings = 24;
+    const int segments = 40, rings = 24, height = 512;
     std::vector<Ring> profile;
     for (int k = 0; k <= rings; ++k) {
         const float polar = kPi * k / rings; // from the nadir up
-        profile.push_back({{0, 0, -std::cos(polar)}, {0, 0, 1}, std::sin(polar), static_cast<float>(k) / rings});
+        // Half a texel short of the top and bottom rows, so the poles do not blend the
+        // opposite pole's row in through the repeating texture.
+        const float v = (0.5f + (height - 1.0f) * k / rings) / height;
+        profile.push_back({{0, 0, -std::cos(polar)}, {0, 0, 1}, std::sin(polar), v});
     }
     Mesh mesh;
     mesh.inward = true;
@@ -67,7 +70,7 @@ void WriteSkySphere(const std::string& root)
     mesh.WriteObj(root + "/SkySphere", "SkySphere");
     WriteMtl(root + "/SkySphere/SkySphere.mtl", {{"Sky", "Sky.png"}});
 
-    Image texture(1024, 512, 3);
+    Image texture(1024, height, 3);
     texture.Paint([](float u, float v) {
         const float azimuth = 2 * kPi * u, elevation = kPi * (v - 0.5f);
         const V3 d{std::cos(elevation) * std::cos(azimuth), std::cos(elevation) * std::sin(azimuth),
