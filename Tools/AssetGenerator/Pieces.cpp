@@ -202,8 +202,8 @@ void WriteExtra(const std::string& root)
     Image texture(64, 64, 3);
     texture.Paint([](float u, float v) {
         const float facet = 0.75f + 0.25f * std::fabs(std::sin(u * 10 * kPi));
-        const float glint = SmoothStep(0.5f, 0.6f, v) * SmoothStep(0.75f, 0.6f, v);
-        return Rgba{Mix(1.0f * facet, 1, glint), Mix(0.78f * facet, 1, glint), Mix(0.2f * facet, 0.9f, glint), 1};
+        const float glint = 0.6f * SmoothStep(0.62f, 0.7f, v) * SmoothStep(0.78f, 0.7f, v);
+        return Rgba{Mix(1.0f * facet, 1, glint), Mix(0.74f * facet, 1, glint), Mix(0.12f * facet, 0.8f, glint), 1};
     });
     WriteModel(mesh, root, "Extra01", "Extra", texture);
 }

@@ -69,8 +69,12 @@ void SheetRenderer::DrawPiece(int index, StaticModel& model, bool alphaTested)
     const Vec3 centre = (box.min + box.max) * 0.5f, size = box.max - box.min;
     const float radius = 0.5f * std::sqrt(size.x * size.x + size.y * size.y + size.z * size.z);
     const float distance = radius / std::sin(15 * 3.14159f / 180) * 1.05f;
-    BeginTile(index, 30, distance + 2 * radius);
-    const Vec3 eye = centre + Vec3(-0.45f, -0.8f, 0.55f).normalize() * distance;
+    DrawPieceFrom(index, model, alphaTested, centre + Vec3(-0.45f, -0.8f, 0.55f).normalize() * distance, centre);
+}
+
+void SheetRenderer::DrawPieceFrom(int index, StaticModel& model, bool alphaTested, Vec3 eye, Vec3 centre)
+{
+    BeginTile(index, 30, 1000);
     gluLookAt(eye.x, eye.y, eye.z, centre.x, centre.y, centre.z, 0, 0, 1);
     const GLfloat light[] = {0.4f, -0.8f, 1, 0};
     glLightfv(GL_LIGHT0, GL_POSITION, light);

@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include "Support/Vec3.h"
+
 #include <QImage>
 
 #include <string>
@@ -21,6 +23,9 @@ public:
     /// Shows `model` in tile `index` (row by row), seen from the front left above,
     /// framed by its collision box. `alphaTested` draws it like the scene's trees.
     void DrawPiece(int index, StaticModel& model, bool alphaTested);
+
+    /// Shows `model` in tile `index` from `eye` towards `centre`, like DrawPiece otherwise.
+    void DrawPieceFrom(int index, StaticModel& model, bool alphaTested, Vec3 eye, Vec3 centre);
 
     /// Shows the sky sphere from its centre, looking along +y.
     void DrawSky(int index, StaticModel& sky);

@@ -162,7 +162,10 @@ void Render(const std::string& output)
     SheetRenderer renderer(3, 4, 400 * kShrink, 300 * kShrink);
     renderer.DrawSky(0, models.sky());
     for (int i = 1; i < kMeshCount; ++i)
-        renderer.DrawPiece(i, models.meshes[i], i == 2);
+        if (i != 2)
+            renderer.DrawPiece(i, models.meshes[i], false);
+    // The palms stand far apart: a close look at the ones on the left shore instead.
+    renderer.DrawPieceFrom(2, models.trees(), true, Vec3(-10, -8, 7), Vec3(-25, 9, 5));
     DrawSceneViews(renderer, models);
     if (!renderer.Picture(labels, kTiles, kShrink).save(QString::fromStdString(output)))
         throw std::runtime_error("cannot write " + output);
