@@ -33,7 +33,7 @@ std::vector<Corner> Positions(const StaticModel& model)
 }
 
 // Face normal from the winding (counter-clockwise = front), not normalised.
-Corner FaceNormal(const auto& p, std::size_t triangle)
+Corner FaceNormal(const MeshArray<float>& p, std::size_t triangle)
 {
     const float* a = &p[triangle * 9];
     const float ux = a[3] - a[0], uy = a[4] - a[1], uz = a[5] - a[2];
