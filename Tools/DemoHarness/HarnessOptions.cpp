@@ -15,6 +15,7 @@ namespace {
     std::cerr << "demo_harness: " << problem << "\n"
               << "usage: demo_harness [--ticks N] [--level L] [--camera M] [--size WxH]\n"
               << "                    [--csv FILE] [--shot TICK:FILE]... [--script FILE] [--quiet]\n"
+              << "                    [--render-every N]   (0: tick only, for fast replays)\n"
               << "Script lines: '<tick> move <pixels>', '<tick> press', '<tick> camera'.\n";
     std::exit(2);
 }
@@ -79,6 +80,8 @@ HarnessOptions HarnessOptions::Parse(int argc, char** argv)
             options.cameraMode = ToInt(value());
         else if (arg == "--csv")
             options.csvPath = value();
+        else if (arg == "--render-every")
+            options.renderEvery = ToInt(value());
         else if (arg == "--quiet")
             options.quiet = true;
         else if (arg == "--size") {

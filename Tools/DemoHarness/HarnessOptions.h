@@ -26,6 +26,7 @@ struct HarnessOptions
     std::string csvPath;                    // per-frame figures; empty: none
     std::map<int, std::string> shots;       // tick -> absolute PNG path of the view after that tick's frame
     std::vector<ScriptedInput> script;      // sorted by tick
+    int renderEvery = 1;                    // repaint every Nth tick; 0: never (fast replays)
     bool quiet = false;                     // no trace lines
 
     /// Parses argv; prints usage and exits on a bad argument.
