@@ -120,10 +120,10 @@ TEST_F(MainWindowTest, TicksShowTheWorldsCountersInTheGlobalLocale)
     ball->setPosition(Vec3(0, -2, 0));
     ASSERT_TRUE(game->entityList.add(ball, true));
     game->score = 1234567;
-    game->balls = 7; // not 0: with no ball in play that would end the game and open the box
+    game->balls = 0;
     window.on_Timer();
     EXPECT_EQ("1234567", Label(window, "score"));
-    EXPECT_EQ("7", Label(window, "balls"));
+    EXPECT_EQ("0", Label(window, "balls"));
 
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaGrouping));
     window.on_Timer();
