@@ -19,12 +19,23 @@ std::string RealPath(const std::string& dir)
     return boost::filesystem::canonical(dir).string();
 }
 
+// The game's assets, once the repository has them, so that only the configuration is wrong.
+void AddResources(const TempDir& dir)
+{
+    if (TestSupport::FileExists(std::string(MIRAGE_SOURCE_DIR) + "/Resources"))
+        TestSupport::CopyResources(dir.Path());
+}
+
+// Long enough for a start under the sanitizers on a busy machine; the game never ends by itself.
+const double runSeconds = 10;
+
 } // namespace
 
 TEST(GameProcess, MissingConfigIsReportedAndTheGameKeepsRunning)
 {
     TempDir dir;
-    const TestSupport::RunResult run = TestSupport::RunGame(dir.Path(), 3);
+    AddResources(dir);
+    const TestSupport::RunResult run = TestSupport::RunGame(dir.Path(), runSeconds);
     EXPECT_TRUE(run.stillRunning) << run.out << run.err;
     EXPECT_TRUE(Contains(run.out, "ConfigFile.cpp(16): Throw in function ")) << run.out;
     EXPECT_TRUE(Contains(run.out, "[tag_error_message_tag*] = ConfigFile not found\n")) << run.out;
@@ -34,8 +45,9 @@ TEST(GameProcess, MissingConfigIsReportedAndTheGameKeepsRunning)
 TEST(GameProcess, NonNumericStartLevelIsReportedAndTheGameKeepsRunning)
 {
     TempDir dir;
+    AddResources(dir);
     TestSupport::WriteFile(dir / "Config.cfg", "StartLevel=abc\n");
-    const TestSupport::RunResult run = TestSupport::RunGame(dir.Path(), 3);
+    const TestSupport::RunResult run = TestSupport::RunGame(dir.Path(), runSeconds);
     EXPECT_TRUE(run.stillRunning) << run.out << run.err;
     EXPECT_TRUE(Contains(run.out, "bad_lexical_cast")) << run.out;
     EXPECT_TRUE(Contains(run.out,

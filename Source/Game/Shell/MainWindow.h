@@ -22,6 +22,8 @@ public:
     MainWindow();
 
     GLView* View() const { return view; }
+    /// The game clock, for tools that step the ticks themselves.
+    QTimer& Clock() { return timer; }
 
 public slots:
     /// Repaints the view at once.

@@ -1,0 +1,18 @@
+#version 120
+// Samples the scene images taken from the same camera at this pixel's screen position,
+// rippled, and mixes them by viewing angle.
+
+uniform sampler2D ReflectionTex; // unit 0: the scene above the water, mirrored
+uniform sampler2D RefractionTex; // unit 1: the scene below the water
+
+varying vec4 clipPosition;
+varying vec2 ripple;
+varying float reflectance;
+
+void main()
+{
+    vec2 screen = clipPosition.xy / clipPosition.w * 0.5 + 0.5;
+    vec3 above = texture2D(ReflectionTex, screen + ripple).rgb;
+    vec3 below = texture2D(RefractionTex, screen + ripple * 0.6).rgb * vec3(0.62, 0.82, 0.86);
+    gl_FragColor = vec4(mix(below, above, reflectance), 1.0);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include "Effects/FramebufferObject.h"
+#include "Effects/Shader.h"
+
+#include <functional>
+
+class Game;
+
+/// The animated water plane z = 0. Each frame it renders the scene mirrored
+/// (reflection) and below the water (refraction) into two 512 x 512 textures
+/// and draws a grid whose shader samples both at each fragment's screen position.
+class Water
+{
+public:
+    /// Draws the scene through game->DrawScene(). Needs "Resources/Water.vert"
+    /// and "Resources/Water.frag"; shader errors propagate.
+    explicit Water(Game* game);
+    /// Draws the scene through `drawScene`, which must leave the matrix stacks balanced.
+    explicit Water(std::function<void()> drawScene);
+
+    /// Advances the wave time by `seconds`; above 6283.18 it is reduced once by 6283.18.
+    void Update(float seconds);
+    /// Renders both textures with the current camera and projection; restores
+    /// framebuffer 0, the viewport, the model-view matrix and back-face culling,
+    /// leaves clip plane 0 off and GL_NORMALIZE on.
+    void RenderTextures();
+    /// Draws the grid (x -21..22, y -21..29) with the water program. A missing
+    /// "ReflectionTex"/"RefractionTex" uniform throws; a missing "u_WaveTime" is ignored.
+    void Draw();
+
+    Game* game = nullptr;         // not owned; null when built with a callback
+    GLuint reflectionTexture = 0; // 512 x 512, the mirrored scene above z = 0
+    GLuint refractionTexture = 0; // 512 x 512, the scene below z = 0
+    GLuint depthBuffer = 0;       // shared by both passes
+    FramebufferObject reflectionFbo;
+    FramebufferObject refractionFbo;
+    Shader shader;
+    float waveTime = 0.0f; // seconds, kept in [0, 6283.18]
+
+private:
+    Water(Game* game, std::function<void()> drawScene);
+    void CreateTextures();
+    void CreateDepthBuffer();
+    void AttachTargets();
+    void RenderReflection();
+    void RenderRefraction();
+    void DrawGrid();
+
+    std::function<void()> drawScene; // draws everything but the water
+};
