@@ -12,7 +12,11 @@ varying float reflectance;
 void main()
 {
     vec2 screen = clipPosition.xy / clipPosition.w * 0.5 + 0.5;
-    vec3 above = texture2D(ReflectionTex, screen + ripple).rgb;
-    vec3 below = texture2D(RefractionTex, screen + ripple * 0.6).rgb * vec3(0.62, 0.82, 0.86);
+    // Kept a texel inside the images: their clamping would blend in a black border at the
+    // window's edges, where the ripple pushes the lookup outside.
+    const vec2 inside = vec2(1.0 / 512.0);
+    vec3 above = texture2D(ReflectionTex, clamp(screen + ripple, inside, 1.0 - inside)).rgb;
+    vec3 below = texture2D(RefractionTex, clamp(screen + ripple * 0.6, inside, 1.0 - inside)).rgb
+               * vec3(0.62, 0.82, 0.86);
     gl_FragColor = vec4(mix(below, above, reflectance), 1.0);
 }

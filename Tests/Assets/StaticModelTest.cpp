@@ -32,9 +32,9 @@ protected:
     TempDir dir;
 };
 
-std::vector<float> Floats(std::initializer_list<float> values)
+MeshArray<float> Floats(std::initializer_list<float> values)
 {
-    return std::vector<float>(values);
+    return MeshArray<float>(values);
 }
 
 } // namespace
@@ -61,7 +61,7 @@ TEST_F(StaticModelTest, QuadBecomesTwoTrianglesAndTheWholeLoadIsReported)
     EXPECT_EQ(Floats({0, 0, 0, 1, 0, 0, 1, 1, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0}), mesh.positions);
     EXPECT_EQ(Floats({0, 0, 1, 0, 1, 1, 1, 1, 0, 1, 0, 0}), mesh.texCoords);
     EXPECT_EQ(Floats({0, 0, 1, 0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 1}), mesh.normals);
-    EXPECT_EQ((std::vector<unsigned>{0, 1, 2, 3, 4, 5}), mesh.indices);
+    EXPECT_EQ((MeshArray<unsigned>{0, 1, 2, 3, 4, 5}), mesh.indices);
     EXPECT_EQ(6, model.VertexCount());
     EXPECT_EQ(2, CountDrawnTriangles(model));
 }

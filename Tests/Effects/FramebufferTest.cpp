@@ -144,20 +144,6 @@ TEST_F(FramebufferTest, ArrayFormsGoThroughTheSingleItemSlots)
     EXPECT_TRUE(fbo.calls.empty());
 }
 
-TEST_F(FramebufferTest, DestructionDeletesOnlyTheFramebuffer)
-{
-    const GLuint texture = NewTexture2D();
-    GLuint id = 0;
-    {
-        FramebufferObject fbo;
-        fbo.AttachTexture(GL_TEXTURE_2D, texture, GL_COLOR_ATTACHMENT0_EXT, 0, 0);
-        id = fbo.id;
-    }
-    EXPECT_FALSE(glIsFramebufferEXT(id));
-    EXPECT_TRUE(glIsTexture(texture));
-    glDeleteTextures(1, &texture);
-}
-
 TEST_F(FramebufferTest, CubeMapTargetIsCompleteUnboundAndTurnsTheDepthTestOn)
 {
     glDisable(GL_DEPTH_TEST);

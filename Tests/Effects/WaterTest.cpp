@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <vector>
 
 using namespace TestSupport;
@@ -221,21 +220,6 @@ TEST_F(WaterTest, MissingSamplerUniformFailsTheDraw)
         EXPECT_EQ("Uniform variable not found: ReflectionTex", *boost::get_error_info<tag_error_message>(e));
     }
     water.shader.Unbind();
-}
-
-TEST_F(WaterTest, MissingShaderFileFailsConstruction)
-{
-    std::remove((dir / "Resources/Water.frag").c_str());
-    try {
-        Water water(DrawTwoSquares);
-        FAIL() << "construction did not throw";
-    } catch (const Exception& e) {
-        EXPECT_EQ("FragmentShader File couldn't be loaded! - ", *boost::get_error_info<tag_error_message>(e));
-        EXPECT_EQ("Resources/Water.frag", boost::get_error_info<tag_error_file>(e)->Name());
-    }
-    GLint framebuffer = -1;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &framebuffer);
-    EXPECT_EQ(0, framebuffer);
 }
 
 TEST_F(WaterTest, WaveTimeWrapsOnceAbove6283_18)

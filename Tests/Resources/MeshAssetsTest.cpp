@@ -25,7 +25,7 @@ struct Corner
 
 std::vector<Corner> Positions(const StaticModel& model)
 {
-    const std::vector<float>& p = model.Arrays().positions;
+    const auto& p = model.Arrays().positions;
     std::vector<Corner> corners;
     for (std::size_t i = 0; i + 2 < p.size(); i += 3)
         corners.push_back({p[i], p[i + 1], p[i + 2]});
@@ -33,7 +33,7 @@ std::vector<Corner> Positions(const StaticModel& model)
 }
 
 // Face normal from the winding (counter-clockwise = front), not normalised.
-Corner FaceNormal(const std::vector<float>& p, std::size_t triangle)
+Corner FaceNormal(const MeshArray<float>& p, std::size_t triangle)
 {
     const float* a = &p[triangle * 9];
     const float ux = a[3] - a[0], uy = a[4] - a[1], uz = a[5] - a[2];
@@ -103,10 +103,10 @@ TEST_F(MeshAssets, WindingAgreesWithNormalsSoCullingKeepsTheLitSide)
 TEST_F(MeshAssets, SkyIsAUnitSphereSeenFromInside)
 {
     StaticModel& sky = Load("SkySphere/SkySphere.obj");
-    const std::vector<float>& p = sky.Arrays().positions;
+    const auto& p = sky.Arrays().positions;
     const std::size_t triangles = p.size() / 9;
     EXPECT_LE(triangles, 2100u);
-    const std::vector<float>& uv = sky.Arrays().texCoords;
+    const auto& uv = sky.Arrays().texCoords;
     const std::vector<Corner> corners = Positions(sky);
     for (std::size_t i = 0; i < corners.size(); ++i) {
         const Corner& c = corners[i];

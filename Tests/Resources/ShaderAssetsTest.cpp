@@ -3,6 +3,7 @@
 
 #include <GL/glew.h>
 
+#include "Effects/Shader.h"
 #include "Resources/GlProbe.h"
 #include "Support/TestSupport.h"
 
@@ -12,6 +13,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -33,6 +35,27 @@ GLuint TwoColourTexture(const unsigned char left[3], const unsigned char right[3
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return texture;
+}
+
+// A one-colour 512 x 512 image set up as the water sets up its two scene images.
+GLuint SceneSizedTexture(unsigned char red, unsigned char green, unsigned char blue)
+{
+    std::vector<unsigned char> texels(512 * 512 * 3);
+    for (std::size_t i = 0; i < texels.size(); i += 3) {
+        texels[i] = red;
+        texels[i + 1] = green;
+        texels[i + 2] = blue;
+    }
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 512, 512, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
     return texture;
 }
 
@@ -93,13 +116,21 @@ protected:
     GLuint water = 0, reflection = 0, refraction = 0;
 };
 
+// Through the game's own program class, as the water and every ball build them.
 TEST_F(ShaderAssets, BothProgramsBuildAndTheWaterKeepsTheUniformsTheGameSets)
 {
-    GLuint ball = 0;
-    EXPECT_EQ(GlProbe::BuildProgram(Source("Ball.vert"), Source("Ball.frag"), ball), "");
-    glDeleteProgram(ball);
-    for (const char* uniform : {"ReflectionTex", "RefractionTex", "u_WaveTime"})
-        EXPECT_NE(glGetUniformLocation(water, uniform), -1) << uniform;
+    TestSupport::TempDir dir;
+    TestSupport::CopyResources(dir.Path());
+    TestSupport::ScopedCwd cwd(dir.Path());
+    Shader ball;
+    EXPECT_NO_THROW(ball.Load("Resources/Ball.vert", "Resources/Ball.frag"));
+    Shader waterProgram;
+    ASSERT_NO_THROW(waterProgram.Load("Resources/Water.vert", "Resources/Water.frag"));
+    waterProgram.Bind();
+    EXPECT_NO_THROW(waterProgram.SetUniform("ReflectionTex", 0));
+    EXPECT_NO_THROW(waterProgram.SetUniform("RefractionTex", 1));
+    EXPECT_NO_THROW(waterProgram.SetUniform("u_WaveTime", 1.5f));
+    waterProgram.Unbind();
 }
 
 TEST_F(ShaderAssets, SeenFromAboveTheWaterShowsTheRefractionWithALittleMirroredSceneInPlace)
@@ -125,6 +156,24 @@ TEST_F(ShaderAssets, AtGrazingAnglesTheReflectionDominatesAndRipplesWithTime)
         sawRight |= edge[2] > edge[0];
     }
     EXPECT_TRUE(sawLeft && sawRight) << "u_WaveTime does not move the ripples";
+}
+
+// The scene images clamp with a black border; rippled lookups past the window's edge must
+// not pull it in as dark wavy bands along the sides.
+TEST_F(ShaderAssets, RipplesDoNotDarkenTheWindowEdges)
+{
+    glDeleteTextures(1, &reflection);
+    glDeleteTextures(1, &refraction);
+    reflection = SceneSizedTexture(0, 200, 0);
+    refraction = SceneSizedTexture(0, 200, 0);
+    const float eye[3] = {0, 0, 20}, centre[3] = {0, 0, 0};
+    const int middle = WaterPixel(0, eye, centre, 32, 32)[1];
+    for (float time = 0; time < 6.3f; time += 0.35f)
+        for (const int x : {0, 63}) {
+            SCOPED_TRACE(testing::Message() << "time " << time << ", column " << x);
+            EXPECT_GE(WaterPixel(time, eye, centre, x, 32)[1], middle - 4);
+            EXPECT_GE(WaterPixel(time, eye, centre, 32, x)[1], middle - 4);
+        }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Renders the water and one burst of each particle kind off-screen and saves
 // the picture, for looking at the effects without the rest of the game.
-// Run it in a folder holding Resources/Water.vert, Resources/Water.frag and
-// Resources/Particles/{Rauch,Sparkle,Fire}.png:  effects_shot out.png
+// Run it in the repository root (or any folder holding Resources/Water.vert,
+// Resources/Water.frag and Resources/Particles/):  effects_shot out.png
 #include <GL/glew.h>
 
 #include "Effects/FireParticle.h"

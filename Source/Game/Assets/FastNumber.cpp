@@ -13,38 +13,14 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Skips a run of digits from `at`; returns how many there were.
-std::size_t SkipDigits(std::string_view token, std::size_t& at)
+// from_chars in general format reads a decimal number or "inf"/"nan"; a
+// token that starts like a number and is read to its end is therefore a plain
+// decimal (with or without exponent), which stream extraction reads the same
+// way, correctly rounded. Everything else goes the slow way.
+bool StartsLikeNumber(std::string_view token)
 {
-    const std::size_t start = at;
-    while (at < token.size() && IsDigit(token[at]))
-        ++at;
-    return at - start;
-}
-
-// [-] digits [. digits] [(e|E) [+|-] digits], at least one mantissa digit.
-// Both from_chars and stream extraction read such a token the same way,
-// correctly rounded; anything outside this shape goes the slow way.
-bool IsPlainDecimal(std::string_view token)
-{
-    std::size_t at = 0;
-    if (at < token.size() && token[at] == '-')
-        ++at;
-    std::size_t digits = SkipDigits(token, at);
-    if (at < token.size() && token[at] == '.') {
-        ++at;
-        digits += SkipDigits(token, at);
-    }
-    if (digits == 0)
-        return false;
-    if (at < token.size() && (token[at] == 'e' || token[at] == 'E')) {
-        ++at;
-        if (at < token.size() && (token[at] == '+' || token[at] == '-'))
-            ++at;
-        if (SkipDigits(token, at) == 0)
-            return false;
-    }
-    return at == token.size();
+    const std::size_t first = !token.empty() && token[0] == '-' ? 1 : 0;
+    return first < token.size() && (IsDigit(token[first]) || token[first] == '.');
 }
 
 template <typename Number>
@@ -55,19 +31,42 @@ bool TryFromChars(std::string_view token, Number& value)
     return result.ec == std::errc() && result.ptr == end;
 }
 
+// Up to nine plain digits cannot overflow; the usual face index.
+bool TrySmallInt(std::string_view token, int& value)
+{
+    if (token.empty() || token.size() > 9)
+        return false;
+    int result = 0;
+    for (char c : token) {
+        if (!IsDigit(c))
+            return false;
+        result = result * 10 + (c - '0');
+    }
+    value = result;
+    return true;
+}
+
 } // namespace
+
+std::size_t ReadPlainFloat(std::string_view text, float& value)
+{
+    if (!StartsLikeNumber(text))
+        return 0;
+    const std::from_chars_result result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - text.data()) : 0;
+}
 
 bool TryFloat(std::string_view token, float& value)
 {
     // Out-of-range values fail here and are settled by lexical_cast below.
-    if (IsPlainDecimal(token) && TryFromChars(token, value))
+    if (StartsLikeNumber(token) && TryFromChars(token, value))
         return true;
     return boost::conversion::try_lexical_convert(token.data(), token.size(), value);
 }
 
 bool TryInt(std::string_view token, int& value)
 {
-    if (TryFromChars(token, value))
+    if (TrySmallInt(token, value) || TryFromChars(token, value))
         return true;
     return boost::conversion::try_lexical_convert(token.data(), token.size(), value);
 }
@@ -75,7 +74,7 @@ bool TryInt(std::string_view token, int& value)
 float ToFloat(std::string_view token)
 {
     float value = 0.0f;
-    if (IsPlainDecimal(token) && TryFromChars(token, value))
+    if (StartsLikeNumber(token) && TryFromChars(token, value))
         return value;
     return boost::lexical_cast<float>(token.data(), token.size());
 }
@@ -83,7 +82,7 @@ float ToFloat(std::string_view token)
 int ToInt(std::string_view token)
 {
     int value = 0;
-    if (TryFromChars(token, value))
+    if (TrySmallInt(token, value) || TryFromChars(token, value))
         return value;
     return boost::lexical_cast<int>(token.data(), token.size());
 }

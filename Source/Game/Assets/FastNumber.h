@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 /// Number conversion for model text that agrees exactly with
@@ -7,6 +8,11 @@
 /// (a leading '+', "inf", "nan", garbage) is handed to lexical_cast itself, so a
 /// token it rejects is still rejected and one it accepts gives the same value.
 namespace FastNumber {
+
+/// Reads a plain decimal number at the start of `text`: the characters read,
+/// 0 where the fast path does not apply. When the number is followed by the
+/// end or a separator, the value is what lexical_cast gives for those characters.
+std::size_t ReadPlainFloat(std::string_view text, float& value);
 
 /// False where lexical_cast<float> would fail.
 bool TryFloat(std::string_view token, float& value);

@@ -75,7 +75,7 @@ bool ReadCount(ByteSource& in, std::uint32_t& count)
 
 // Sizes `array` only after checking that the bytes it needs are there.
 template <typename Element>
-bool ReadArray(ByteSource& in, std::vector<Element>& array)
+bool ReadArray(ByteSource& in, MeshArray<Element>& array)
 {
     std::uint32_t count = 0;
     if (!ReadCount(in, count) || count > in.Remaining() / sizeof(Element))
@@ -142,7 +142,7 @@ void WriteCount(std::ostream& out, std::size_t count)
 }
 
 template <typename Element>
-void WriteArray(std::ostream& out, const std::vector<Element>& array)
+void WriteArray(std::ostream& out, const MeshArray<Element>& array)
 {
     WriteCount(out, array.size());
     out.write(reinterpret_cast<const char*>(array.data()), static_cast<std::streamsize>(array.size() * sizeof(Element)));

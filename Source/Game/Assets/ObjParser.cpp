@@ -40,15 +40,19 @@ struct CornerParts
 // Splits at every "/"; false unless there are exactly three parts.
 bool SplitCorner(std::string_view token, CornerParts& parts)
 {
-    const std::size_t first = token.find('/');
-    if (first == std::string_view::npos)
+    std::size_t count = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        if (token[i] != '/')
+            continue;
+        if (count == 2)
+            return false;
+        parts.part[count++] = token.substr(start, i - start);
+        start = i + 1;
+    }
+    if (count != 2)
         return false;
-    const std::size_t second = token.find('/', first + 1);
-    if (second == std::string_view::npos || token.find('/', second + 1) != std::string_view::npos)
-        return false;
-    parts.part[0] = token.substr(0, first);
-    parts.part[1] = token.substr(first + 1, second - first - 1);
-    parts.part[2] = token.substr(second + 1);
+    parts.part[2] = token.substr(start);
     return true;
 }
 
@@ -77,7 +81,7 @@ ObjMesh ObjParser::Parse(std::string_view text)
             end = text.size();
         const std::string_view line = Trim(text.substr(at, end - at));
         at = end + 1;
-        if (!line.empty())
+        if (!line.empty() && !(fastPaths && TryFastLine(line)))
             ParseLine(line);
     }
     CheckForwardReferences();
@@ -91,18 +95,88 @@ ObjMesh ObjParser::Parse(std::string_view text)
 ObjParser::Tokens ObjParser::Split(std::string_view line)
 {
     // Adjacent blanks are not merged: they give empty tokens. The last token
-    // kept holds the rest of the line; no line kind looks at it.
+    // kept holds the rest of the line; no line kind looks at it. Lines are
+    // short, so a plain loop beats a library search per token.
     Tokens tokens;
-    std::size_t at = 0;
-    while (tokens.count + 1 < maxTokens) {
-        const std::size_t blank = line.find(' ', at);
-        if (blank == std::string_view::npos)
-            break;
-        tokens.item[tokens.count++] = line.substr(at, blank - at);
-        at = blank + 1;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line.size() && tokens.count + 1 < maxTokens; ++i) {
+        if (line[i] == ' ') {
+            tokens.item[tokens.count++] = line.substr(start, i - start);
+            start = i + 1;
+        }
     }
-    tokens.item[tokens.count++] = line.substr(at);
+    tokens.item[tokens.count++] = line.substr(start);
     return tokens;
+}
+
+bool ObjParser::TryFastLine(std::string_view line)
+{
+    // Well-formed vertex and face lines, the bulk of a model, are read in one
+    // scan. Whatever these paths decline goes through ParseLine, which gives
+    // the same result for every line they accept.
+    if (line.size() < 2)
+        return false;
+    if (line[0] == 'f' && line[1] == ' ')
+        return TryFastFace(line);
+    if (line[0] != 'v')
+        return false;
+    if (line[1] == ' ')
+        return TryFastFloats(line.substr(2), 3, mesh.positions);
+    if (line.size() < 3 || line[2] != ' ')
+        return false;
+    if (line[1] == 't')
+        return TryFastFloats(line.substr(3), 2, mesh.texCoords);
+    if (line[1] == 'n')
+        return TryFastFloats(line.substr(3), 3, mesh.normals);
+    return false;
+}
+
+bool ObjParser::TryFastFloats(std::string_view numbers, std::size_t width, std::vector<float>& list)
+{
+    float values[3];
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < width; ++k) {
+        const std::size_t length = FastNumber::ReadPlainFloat(numbers.substr(at), values[k]);
+        at += length;
+        const bool last = k + 1 == width;
+        if (length == 0 || (at < numbers.size() ? numbers[at] != ' ' : !last))
+            return false;
+        ++at;
+    }
+    list.insert(list.end(), values, values + width);
+    return true;
+}
+
+bool ObjParser::TryFastFace(std::string_view line)
+{
+    // "f" and three or four corners of three positive indices of at most nine digits.
+    ObjCorner corner[4];
+    std::size_t count = 0;
+    std::size_t at = 1;
+    while (at < line.size()) {
+        if (line[at] != ' ' || count == 4)
+            return false;
+        ++at;
+        int* fields[3] = {&corner[count].position, &corner[count].texCoord, &corner[count].normal};
+        for (int k = 0; k < 3; ++k) {
+            if (k > 0 && (at >= line.size() || line[at++] != '/'))
+                return false;
+            const std::size_t start = at;
+            int value = 0;
+            while (at < line.size() && line[at] >= '0' && line[at] <= '9' && at - start < 9)
+                value = value * 10 + (line[at++] - '0');
+            if (value == 0)
+                return false;
+            *fields[k] = value;
+        }
+        ++count;
+    }
+    if (count < 3)
+        return false;
+    AddTriangle(corner[0], corner[1], corner[2], line);
+    if (count == 4)
+        AddTriangle(corner[2], corner[3], corner[0], line);
+    return true;
 }
 
 void ObjParser::ParseLine(std::string_view line)

@@ -34,6 +34,11 @@ public:
     /// bad_lexical_cast for numbers, and whatever the material source throws.
     ObjMesh Parse(std::string_view text);
 
+    /// Well-formed vertex and face lines take a one-scan path by default;
+    /// switched off, every line goes through the general reader, which gives
+    /// the same result (for checking the one against the other).
+    void UseFastPaths(bool use) { fastPaths = use; }
+
 private:
     static constexpr std::size_t maxTokens = 6; // a face uses five; a sixth tells "more"
 
@@ -51,6 +56,9 @@ private:
     };
 
     static Tokens Split(std::string_view line);
+    bool TryFastLine(std::string_view line);
+    static bool TryFastFloats(std::string_view numbers, std::size_t width, std::vector<float>& list);
+    bool TryFastFace(std::string_view corners);
     void ParseLine(std::string_view line);
     void ParseObject(std::string_view line);
     void ParseFloats(const Tokens& tokens, std::string_view line, std::size_t width, std::vector<float>& list);
@@ -64,6 +72,7 @@ private:
     MaterialSource& materials;
     std::ostream& out;
     std::ostream& err;
+    bool fastPaths = true;
     ObjMesh mesh;                                  // being filled
     std::vector<ForwardReference> forwardReferences; // checked once the whole text is read
 };

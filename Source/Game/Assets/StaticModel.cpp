@@ -146,7 +146,7 @@ void StaticModel::Draw()
 
 CollisionModel StaticModel::GetCollisionModel() const
 {
-    const std::vector<float>& p = mesh.positions;
+    const MeshArray<float>& p = mesh.positions;
     if (p.size() < 3)
         return CollisionModel(Vec3(), Vec3());
     Vec3 min(p[0], p[1], p[2]);
