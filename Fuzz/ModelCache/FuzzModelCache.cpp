@@ -38,7 +38,7 @@ bool SafeToDraw(const MeshArrays& mesh)
 
 bool SameMesh(const MeshArrays& a, const MeshArrays& b)
 {
-    auto sameFloats = [](const std::vector<float>& x, const std::vector<float>& y) {
+    auto sameFloats = [](const MeshArray<float>& x, const MeshArray<float>& y) {
         return x.size() == y.size() && (x.empty() || std::memcmp(x.data(), y.data(), x.size() * sizeof(float)) == 0);
     };
     if (!sameFloats(a.positions, b.positions) || !sameFloats(a.normals, b.normals)

@@ -1,7 +1,7 @@
 // Feeds arbitrary text to the model parser. It may fail only with the loader's
 // own errors or a number conversion failure; anything else, a sanitizer
-// finding, or a parsed mesh that the cache cannot carry back unchanged is a
-// crash.
+// finding, a difference between the one-scan paths and the general reader, or
+// a parsed mesh that the cache cannot carry back unchanged is a crash.
 #include "Assets/MaterialLib.h"
 #include "Assets/ModelCache.h"
 #include "Assets/ObjParser.h"
@@ -62,7 +62,8 @@ MaterialLib ReadKnownMaterials()
     return library;
 }
 
-bool SameBytes(const std::vector<float>& a, const std::vector<float>& b)
+template <typename Array>
+bool SameBytes(const Array& a, const Array& b)
 {
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0);
 }
@@ -86,22 +87,81 @@ void CheckCacheRoundTrip(const MeshArrays& mesh)
     }
 }
 
+// What one parse gave: the mesh, or the error's message, detail and line.
+struct Outcome
+{
+    ObjMesh mesh;
+    std::string error; // empty on success
+    std::string printed;
+};
+
+std::string Describe(const Exception& e)
+{
+    const std::string* message = boost::get_error_info<tag_error_message>(e);
+    const std::string* detail = boost::get_error_info<tag_error_detail>(e);
+    const int* line = boost::get_error_info<boost::throw_line>(e);
+    // Every error of the loader says what went wrong.
+    if (message == nullptr)
+        std::abort();
+    return *message + "|" + (detail ? *detail : "") + "|" + std::to_string(line ? *line : -1);
+}
+
+Outcome Parse(MaterialLib& library, std::string_view text, bool fastPaths)
+{
+    FixedMaterials materials(library);
+    std::ostringstream printed;
+    ObjParser parser(materials, printed, printed);
+    parser.UseFastPaths(fastPaths);
+    Outcome outcome;
+    try {
+        outcome.mesh = parser.Parse(text);
+    } catch (const Exception& e) {
+        outcome.error = Describe(e);
+    } catch (const boost::bad_lexical_cast&) {
+        outcome.error = "bad_lexical_cast";
+    }
+    outcome.printed = printed.str();
+    return outcome;
+}
+
+bool SameCorners(const std::vector<ObjCorner>& a, const std::vector<ObjCorner>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        if (a[k].position != b[k].position || a[k].texCoord != b[k].texCoord || a[k].normal != b[k].normal)
+            return false;
+    }
+    return true;
+}
+
+bool SameMesh(const ObjMesh& a, const ObjMesh& b)
+{
+    if (!SameBytes(a.positions, b.positions) || !SameBytes(a.texCoords, b.texCoords)
+        || !SameBytes(a.normals, b.normals) || !SameCorners(a.corners, b.corners)
+        || a.submeshes.size() != b.submeshes.size() || a.objectCount != b.objectCount)
+        return false;
+    for (std::size_t k = 0; k < a.submeshes.size(); ++k) {
+        if (a.submeshes[k].firstTriangle != b.submeshes[k].firstTriangle)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static MaterialLib library = ReadKnownMaterials();
-    FixedMaterials materials(library);
-    std::ostream discard(nullptr);
-    ObjParser parser(materials, discard, discard);
-    try {
-        const ObjMesh obj = parser.Parse(std::string_view(reinterpret_cast<const char*>(data), size));
-        CheckCacheRoundTrip(obj.Flatten());
-    } catch (const Exception& e) {
-        // Every error of the loader says what went wrong.
-        if (boost::get_error_info<tag_error_message>(e) == nullptr)
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const Outcome fast = Parse(library, text, true);
+    const Outcome general = Parse(library, text, false);
+    if (fast.error != general.error || fast.printed != general.printed)
+        std::abort();
+    if (fast.error.empty()) {
+        if (!SameMesh(fast.mesh, general.mesh))
             std::abort();
-    } catch (const boost::bad_lexical_cast&) {
+        CheckCacheRoundTrip(fast.mesh.Flatten());
     }
     return 0;
 }
