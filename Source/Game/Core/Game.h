@@ -1,16 +1,30 @@
 #pragma once
 
+#include "Gameplay/EntityList.h"
+#include "Gameplay/LevelManager.h"
 #include "Support/MouseButtons.h"
 
-/// The game world. For now it holds only what the window and the view use;
-/// the entities, water, particles and scenery join it later.
+#include <list>
+
+class Entity;
+class ParticleSystem;
+
+/// True for what must be gone before a level is complete: a required block
+/// or an extra of any kind (marked ones still count).
+bool isClearTarget(Entity* e);
+
+/// The game world: the level's entities, the particle bursts, the numbers
+/// the player sees and the fixed order of one tick and one frame.
 class Game
 {
 public:
     /// Reads "StartLevel" from "Config.cfg"; throws the configuration errors.
     Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
 
-    /// Starts the configured level (once per process).
+    /// Builds level `level` and clears `gameOver` (once per process).
     void StartGame();
     /// Advances the world by dt seconds.
     void Update(float dt);
@@ -18,13 +32,28 @@ public:
     void Render();
     /// Draws everything but the water with the current matrices.
     void DrawScene();
-    void HandleMouse(float dx, float dy, MouseButtons buttons);
+    /// Camera of mode 0: above and behind the paddle. Throws "No paddle found".
+    void CameraSetup_Above();
+    /// Camera of mode 1: behind the field, looking at the paddle. Throws "No paddle found".
+    void CameraSetup_Behind();
+    /// True when no block that must be cleared and no extra is left.
+    bool IsLevelCleared() const;
     bool IsGameOver() const { return gameOver; }
     void AddScore(int points) { score += points; }
+    /// Hands mouse motion (world units) and buttons to every entity.
+    void HandleMouse(float dx, float dy, MouseButtons buttons);
 
-    int cameraMode = 0; // used modulo 3: above, behind, orbit; never reset
-    int score = 0;      // points
-    int level = 0;      // current level number
-    int balls = 5;      // balls in reserve, not yet launched
-    bool gameOver = true;
+    int cameraMode = 0;      // used modulo 3: above, behind, orbit; never reset
+    EntityList entityList;   // every entity of the current level; owns them
+    std::list<ParticleSystem*> particleSystems; // owning; live bursts in insertion order
+    int score = 0;           // points
+    int level = 0;           // current level number
+    int balls = 5;           // balls in reserve, not yet launched
+    bool gameOver = true;    // set once lost, never cleared after the start
+    LevelManager levelManager;
+
+private:
+    void updateParticleSystems(float dt);
+    void buildLevel();
+    Entity* findPaddle() const; // first paddle in list order, or null
 };

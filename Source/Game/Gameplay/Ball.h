@@ -1,0 +1,38 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include "Effects/CubeMapTarget.h"
+#include "Effects/Shader.h"
+#include "Gameplay/Entity.h"
+
+#include <vector>
+
+/// A cube-shaped box of half size `radius` drawn as a reflection-mapped
+/// sphere; flies straight and bounces by the entity list's rule.
+/// Construction needs a current GL context.
+class Ball : public MoveableEntity
+{
+public:
+    /// Position stays at the origin for the creator to set. Throws when the
+    /// ball shader cannot be loaded.
+    explicit Ball(Vec3 velocity);
+    ~Ball() override;
+
+    void draw() override;
+    void update(float dt) override;
+
+    /// The sphere of radius r as independent triangles (three points each),
+    /// the pole axis along z; each point doubles as its normal.
+    static std::vector<Vec3> SphereTriangles(float r);
+    /// The environment cube map all balls mirror, built once per process from
+    /// the sky images under "Resources/Ball/"; 0 while they cannot be read.
+    static GLuint EnvironmentMap();
+
+    float radius = 0.2f;        // half the box size, world units
+    Shader shader;              // built and destroyed with every ball; not used when drawing
+    CubeMapTarget cubeMapTarget; // 512 x 512; not rendered into
+
+private:
+    void loadReflectionMatrix();
+};

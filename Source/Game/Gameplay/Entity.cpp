@@ -1,0 +1,62 @@
+#include <GL/glew.h>
+
+#include "Gameplay/Entity.h"
+
+#include "Assets/ResourcesManager.h"
+#include "Assets/StaticModel.h"
+#include "Core/Game.h"
+
+Entity::Entity() = default;
+
+Entity::Entity(Game* game, Vec3 position)
+    : position(position)
+{
+    Entity::setGame(game);
+}
+
+void Entity::draw()
+{
+    glPushMatrix();
+    glTranslatef(position.x, position.y, 0.0f);
+    if (model)
+        model->Draw();
+    glPopMatrix();
+}
+
+void Entity::onCollision(Entity*)
+{
+}
+
+void Entity::hit()
+{
+}
+
+void Entity::onMouse(float, float, MouseButtons)
+{
+}
+
+void Entity::update(float)
+{
+}
+
+void Entity::setGame(Game* newGame)
+{
+    game = newGame;
+    entityList = game ? &game->entityList : nullptr;
+}
+
+void Entity::setPosition(Vec3 newPosition)
+{
+    position = newPosition;
+}
+
+void Entity::setCollisionModel(CollisionModel box)
+{
+    collisionModel = box;
+}
+
+void Entity::setModel(std::string path)
+{
+    model = &resourcesManager.GetModel("Resources/" + path);
+    collisionModel = model->GetCollisionModel();
+}

@@ -1,0 +1,16 @@
+#include "Gameplay/LooseZone.h"
+
+#include "Gameplay/EntityList.h"
+#include "Gameplay/Extra.h"
+
+LooseZone::LooseZone(Game* game, CollisionModel box)
+    : Entity(game, Vec3(0.0f, 0.0f, 0.0f))
+{
+    collisionModel = box;
+}
+
+void LooseZone::onCollision(Entity* other)
+{
+    if (isBall(other) || dynamic_cast<Extra*>(other))
+        entityList->markForRemoval(other);
+}

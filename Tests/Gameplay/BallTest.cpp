@@ -1,0 +1,77 @@
+#include <GL/glew.h>
+
+#include "Gameplay/Ball.h"
+#include "Gameplay/GameplayTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(BallShape, SphereHasTwentyRingsOfFortyStepsOnItsRadius)
+{
+    const std::vector<Vec3> points = Ball::SphereTriangles(0.2f);
+    EXPECT_EQ(1600u * 3u, points.size());
+    float lowest = 1.0f, highest = -1.0f;
+    for (const Vec3& p : points) {
+        EXPECT_NEAR(0.2f, std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 1e-6f);
+        lowest = std::min(lowest, p.z);
+        highest = std::max(highest, p.z);
+    }
+    EXPECT_FLOAT_EQ(0.2f, highest); // the first ring starts at the pole
+    EXPECT_NEAR(-0.2f, lowest, 1e-6f); // the last ring closes the other pole
+}
+
+TEST(BallShape, BoxIsTheCubeOfItsRadiusAndDrawingRestoresTheState)
+{
+    GameplayTest::World world;
+    Ball ball(Vec3(0, 5, 0));
+    EXPECT_EQ(Vec3(0, 5, 0), ball.velocity);
+    EXPECT_EQ(Vec3(-0.2f, -0.2f, -0.2f), ball.collisionModel.min);
+    EXPECT_EQ(Vec3(0.2f, 0.2f, 0.2f), ball.collisionModel.max);
+    EXPECT_NE(0u, ball.shader.program);
+
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    GLint modelViewDepth = 0, textureDepth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelViewDepth);
+    glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &textureDepth);
+    ball.setPosition(Vec3(1, 2, 3));
+    ball.draw();
+    EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(modelViewDepth, depth);
+    glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depth);
+    EXPECT_EQ(textureDepth, depth);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(GL_MODELVIEW, mode);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_CUBE_MAP));
+}
+
+TEST(BallShape, EnvironmentMapHoldsEachSkyImageOnItsOwnFace)
+{
+    GameplayTest::World world;
+    Ball ball(Vec3(0, 5, 0));
+    const GLuint map = Ball::EnvironmentMap();
+    ASSERT_NE(0u, map);
+    EXPECT_EQ(map, Ball::EnvironmentMap()); // shared, not rebuilt
+    glBindTexture(GL_TEXTURE_CUBE_MAP, map);
+    GLint size = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 0, GL_TEXTURE_WIDTH, &size);
+    if (size != 8) { // CTest runs each test alone; a whole-binary run may have built it elsewhere
+        glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+        GTEST_SKIP() << "the map was built earlier in this process from other images";
+    }
+    for (int face = 0; face < 6; ++face) {
+        glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_TEXTURE_WIDTH, &size);
+        ASSERT_EQ(8, size);
+        std::vector<unsigned char> pixels(8 * 8 * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        const Vec3 expected = GameplayTest::SkyFaceColour(face);
+        EXPECT_EQ(Vec3(pixels[0], pixels[1], pixels[2]), expected) << "face " << face;
+    }
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+}
