@@ -146,6 +146,16 @@ TEST_P(MissingMesh, IsReportedWithItsPath)
 // The first entity mesh a level loads and the last one.
 INSTANTIATE_TEST_SUITE_P(Entities, MissingMesh, ::testing::Values("Block/Block.obj", "Paddle/Paddle.obj"));
 
+TEST_F(FaultMatrix, LauncherWhosePayloadCannotBeBuiltIsReported)
+{
+    // Level 1 holds launcher blocks whose payload is a bonus extra.
+    WriteFile(dir / "Config.cfg", "StartLevel=1\n");
+    const std::string mesh = "Resources/Extra01/Extra.obj";
+    fs::remove(dir / mesh);
+    const std::string out = RunExpectingReport("Model could not be loaded");
+    EXPECT_TRUE(Contains(out, ModelLine(mesh))) << out;
+}
+
 TEST_F(FaultMatrix, MissingMaterialFileIsReportedWithItsMesh)
 {
     const std::string mesh = "Resources/Paddle/Paddle.obj";
