@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -31,13 +32,24 @@ bool RefuseImageFiles()
     return true;
 }
 
-std::string MakeFolder()
+// A scratch folder for the input file, removed when the run ends normally.
+class ScratchFolder
 {
-    std::string pattern = "/tmp/fuzz-mtl-XXXXXX";
-    if (mkdtemp(&pattern[0]) == nullptr)
-        std::abort();
-    return pattern + "/";
-}
+public:
+    ScratchFolder() : path("/tmp/fuzz-mtl-XXXXXX")
+    {
+        if (mkdtemp(&path[0]) == nullptr)
+            std::abort();
+        path += "/";
+    }
+    ~ScratchFolder()
+    {
+        std::remove((path + "m.mtl").c_str());
+        rmdir(path.c_str());
+    }
+
+    std::string path; // ends in "/"
+};
 
 void CheckHasMessage(const Exception& e)
 {
@@ -50,7 +62,8 @@ void CheckHasMessage(const Exception& e)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool refused = RefuseImageFiles();
-    static const std::string folder = MakeFolder();
+    static const ScratchFolder scratch;
+    const std::string& folder = scratch.path;
     (void)refused;
     {
         std::ofstream file(folder + "m.mtl", std::ios::binary | std::ios::trunc);

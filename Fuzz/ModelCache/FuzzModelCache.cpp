@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -52,9 +53,18 @@ bool SameMesh(const MeshArrays& a, const MeshArrays& b)
     return true;
 }
 
+// The input as a file, removed when the run ends normally.
+struct ScratchFile
+{
+    ~ScratchFile() { std::remove(path.c_str()); }
+
+    std::string path = "/tmp/fuzz-cache-" + std::to_string(getpid()) + ".bin";
+};
+
 bool ReadFromFile(const uint8_t* data, size_t size, MeshArrays& mesh)
 {
-    static const std::string path = "/tmp/fuzz-cache-" + std::to_string(getpid()) + ".bin";
+    static const ScratchFile scratch;
+    const std::string& path = scratch.path;
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
