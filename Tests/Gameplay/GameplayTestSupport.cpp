@@ -55,6 +55,14 @@ World::World(int startLevel)
         WriteFile(dir / "Resources/" + mesh, block);
     WriteFile(dir / "Resources/Extra01/Extra.obj", BoxObj(Vec3(-0.1f, -0.1f, -0.1f), Vec3(0.1f, 0.1f, 0.1f)));
     WriteFile(dir / "Resources/Paddle/Paddle.obj", BoxObj(Vec3(-1.5f, -0.25f, -0.3f), Vec3(1.5f, 0.25f, 0.5f)));
+    // The world's scenery and water, as small as the loader and the water allow.
+    for (const char* mesh : {"SkySphere/SkySphere.obj", "Oasis/terrain.obj", "Oasis/trees.obj"})
+        WriteFile(dir / "Resources/" + mesh, BoxObj(Vec3(-1, -1, -1), Vec3(1, 1, 1)));
+    WriteFile(dir / "Resources/Water.vert", "#version 120\nvoid main() { gl_Position = ftransform(); }\n");
+    WriteFile(dir / "Resources/Water.frag",
+              "#version 120\nuniform sampler2D ReflectionTex;\nuniform sampler2D RefractionTex;\n"
+              "uniform float u_WaveTime;\nvoid main() {\n"
+              "  gl_FragColor = texture2D(ReflectionTex, vec2(0.5)) + texture2D(RefractionTex, vec2(u_WaveTime));\n}\n");
     WriteFile(dir / "Resources/Ball.vert", "#version 120\nvoid main() { gl_Position = ftransform(); }\n");
     WriteFile(dir / "Resources/Ball.frag", "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n");
     for (const char* sprite : {"Rauch", "Sparkle", "Fire"})

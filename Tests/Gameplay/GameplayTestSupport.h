@@ -30,7 +30,8 @@ Vec3 SkyFaceColour(int face);
 /// A working directory holding "Config.cfg", tiny stand-in meshes of the
 /// shapes the field relies on (blocks 1 x 0.5 x 0.5 from their corner, the
 /// paddle 3 wide and centred, the extra +-0.1), the ball shaders and the
-/// particle sprites and one solid colour per sky cube face; made current together with the GL context.
+/// particle sprites, one solid colour per sky cube face, and scenery and water
+/// shaders just large enough to build the world; made current together with the GL context.
 class World
 {
 public:

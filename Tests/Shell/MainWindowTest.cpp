@@ -1,6 +1,7 @@
 #include <GL/glew.h>
 
 #include "Core/Game.h"
+#include "Gameplay/Ball.h"
 #include "Shell/GLView.h"
 #include "Shell/MainWindow.h"
 #include "Support/TestSupport.h"
@@ -112,6 +113,12 @@ TEST_F(MainWindowTest, TicksShowTheWorldsCountersInTheGlobalLocale)
     ASSERT_TRUE(ShellTest::RunEventsUntil([&] { return Label(window, "level") == "3"; }));
     EXPECT_EQ(QString::number(game->balls), Label(window, "balls"));
 
+    // A resting ball in play keeps an empty reserve from ending the game
+    // (the Game Over box is modal and would stop this test).
+    Ball* ball = new Ball(Vec3(0, 0, 0));
+    ball->setGame(game);
+    ball->setPosition(Vec3(0, -2, 0));
+    ASSERT_TRUE(game->entityList.add(ball, true));
     game->score = 1234567;
     game->balls = 0;
     window.on_Timer();

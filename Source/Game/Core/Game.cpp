@@ -2,6 +2,7 @@
 
 #include "Core/Game.h"
 
+#include "Assets/ResourcesManager.h"
 #include "Effects/ParticleSystem.h"
 #include "Gameplay/Block.h"
 #include "Gameplay/Entity.h"
@@ -19,11 +20,30 @@ bool isClearTarget(Entity* e)
     return dynamic_cast<Extra*>(e) != nullptr;
 }
 
+namespace {
+
+const std::string resourcesRoot = "Resources/";
+
+} // namespace
+
 Game::Game()
-    : levelManager(this)
+    : water(this)
+    , levelManager(this)
 {
+    LoadScenery();
     ConfigFile config("Config.cfg");
     level = config.GetValue<int>("StartLevel");
+}
+
+void Game::LoadScenery()
+{
+    skySphere.Load(resourcesRoot + "SkySphere/SkySphere.obj");
+    terrain.Load(resourcesRoot + "Oasis/terrain.obj");
+    trees.Load(resourcesRoot + "Oasis/trees.obj");
+    // Loaded now so the first level appears without a pause.
+    for (const char* name : {"Block/Block.obj", "ExplosionBlock/Dynamite.obj", "Extra01/Extra.obj",
+                             "ExtraBlock/Barrel.obj", "LauncherBlock/LauncherBlock.obj", "Paddle/Paddle.obj"})
+        resourcesManager.GetModel(resourcesRoot + name);
 }
 
 Game::~Game()
@@ -32,6 +52,8 @@ Game::~Game()
     for (ParticleSystem* system : particleSystems)
         delete system;
     particleSystems.clear();
+    // The scenery, the water and the list's storage go with the members, in
+    // reverse order of declaration: trees, terrain, sky, water, entity list.
 }
 
 void Game::StartGame()
@@ -48,7 +70,9 @@ void Game::buildLevel()
 
 void Game::Update(float dt)
 {
+    // Systems that blocks add during this tick are first updated in the next.
     updateParticleSystems(dt);
+    water.Update(dt);
     // The sweep of last tick's marks comes first, then every entity moves.
     entityList.updateAll(dt);
     if (IsLevelCleared()) {
@@ -56,6 +80,7 @@ void Game::Update(float dt)
         balls += 2;
         buildLevel();
     }
+    // Balls in flight keep the game alive even with an empty reserve.
     if (balls == 0 && entityList.findAll(isBall).empty())
         gameOver = true;
 }
@@ -88,12 +113,25 @@ void Game::Render()
     switch (cameraMode % 3) {
     case 0: CameraSetup_Above(); break;
     case 1: CameraSetup_Behind(); break;
-    default: glTranslatef(0.0f, -6.0f, 0.0f); break;
+    default: glTranslatef(0.0f, -6.0f, 0.0f); break; // the view's orbit camera, shifted in world space
     }
+    SetUpLight();
+    // Both off-screen passes draw the whole scene; the visible scene is then
+    // depth-tested against the water drawn first.
+    water.RenderTextures();
+    water.Draw();
+    glPushMatrix();
+    DrawScene();
+    glPopMatrix();
+}
+
+void Game::SetUpLight()
+{
+    const float colour[3] = {255.0f / 255.0f, 240.0f / 255.0f, 240.0f / 255.0f};
+    const float ambient[4] = {colour[0] / 8.0f, colour[1] / 8.0f, colour[2] / 8.0f, 1.0f};
+    const float diffuse[4] = {colour[0], colour[1], colour[2], 1.0f};
     glEnable(GL_LIGHTING);
     glShadeModel(GL_SMOOTH);
-    const float ambient[4] = {0.125f, 0.117647f, 0.117647f, 1.0f};
-    const float diffuse[4] = {1.0f, 0.941176f, 0.941176f, 1.0f};
     glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
     glEnable(GL_LIGHT0);
@@ -102,16 +140,38 @@ void Game::Render()
     // Set after the camera, so the direction stays fixed in the world.
     const float direction[4] = {0.4f, -0.8f, 1.0f, 0.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, direction);
-    glPushMatrix();
-    DrawScene();
-    glPopMatrix();
 }
 
 void Game::DrawScene()
 {
+    DrawSky();
     entityList.drawAll();
+    terrain.Draw();
+    DrawTrees();
     for (ParticleSystem* system : particleSystems)
         system->Draw();
+}
+
+void Game::DrawSky()
+{
+    // Centred on the world origin: the sky does not follow the camera.
+    glPushMatrix();
+    glDisable(GL_LIGHTING);
+    glScalef(150.0f, 150.0f, 150.0f);
+    skySphere.Draw();
+    glEnable(GL_LIGHTING);
+    glPopMatrix();
+}
+
+void Game::DrawTrees()
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glAlphaFunc(GL_GREATER, 0.1f);
+    glEnable(GL_ALPHA_TEST);
+    trees.Draw();
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_BLEND);
 }
 
 Entity* Game::findPaddle() const

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <GL/glew.h>
+
+#include "Assets/StaticModel.h"
+#include "Effects/Water.h"
 #include "Gameplay/EntityList.h"
 #include "Gameplay/LevelManager.h"
 #include "Support/MouseButtons.h"
@@ -18,7 +22,9 @@ bool isClearTarget(Entity* e);
 class Game
 {
 public:
-    /// Reads "StartLevel" from "Config.cfg"; throws the configuration errors.
+    /// Builds the water, loads the scenery, preloads the entity meshes and reads
+    /// "StartLevel" from "Config.cfg". Needs a current GL context; throws the
+    /// shader, mesh and configuration errors (members built so far are undone).
     Game();
     ~Game();
     Game(const Game&) = delete;
@@ -45,14 +51,23 @@ public:
 
     int cameraMode = 0;      // used modulo 3: above, behind, orbit; never reset
     EntityList entityList;   // every entity of the current level; owns them
+    Water water;             // reflection, refraction and wave time
     std::list<ParticleSystem*> particleSystems; // owning; live bursts in insertion order
     int score = 0;           // points
     int level = 0;           // current level number
     int balls = 5;           // balls in reserve, not yet launched
     bool gameOver = true;    // set once lost, never cleared after the start
     LevelManager levelManager;
+    // The world's own scenery, not shared through the model cache.
+    StaticModel skySphere;   // unit sphere seen from inside, drawn scaled by 150
+    StaticModel terrain;     // oasis ground
+    StaticModel trees;       // palms, alpha-tested
 
 private:
+    void LoadScenery();
+    void SetUpLight();
+    void DrawSky();
+    void DrawTrees();
     void updateParticleSystems(float dt);
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null

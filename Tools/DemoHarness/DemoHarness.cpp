@@ -1,0 +1,160 @@
+// Drives the real game window under X (Xvfb when headless) with ticks it
+// steps itself, scripted or autopilot mouse input sent as real Qt events, and
+// reports start-up, per-frame tick and render times, the score trace and
+// screenshots of chosen ticks.
+#include <GL/glew.h>
+
+#include "Autopilot.h"
+#include "FrameStats.h"
+#include "HarnessOptions.h"
+
+#include "Core/Game.h"
+#include "Shell/GLView.h"
+#include "Shell/MainWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMouseEvent>
+
+#include <boost/filesystem.hpp>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+namespace fs = boost::filesystem;
+
+/// A temporary working folder with its own Config.cfg and the data linked in,
+/// so a level can be chosen without touching the user's settings.
+fs::path EnterLevelFolder(int level)
+{
+    const fs::path data = fs::absolute("Resources");
+    const fs::path folder = fs::temp_directory_path() / fs::unique_path("mirage-harness-%%%%-%%%%");
+    fs::create_directories(folder);
+    fs::create_directory_symlink(data, folder / "Resources");
+    std::ofstream(folder.string() + "/Config.cfg") << "StartLevel=" << level << "\n";
+    fs::current_path(folder);
+    return folder;
+}
+
+void SendMouse(GLView* view, QEvent::Type type, int pixels, Qt::MouseButton button)
+{
+    const QPointF at(300 + pixels, 300);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent event(type, at, view->mapToGlobal(at.toPoint()), button, held, Qt::NoModifier);
+    QApplication::sendEvent(view, &event);
+}
+
+void ApplyScript(const HarnessOptions& options, std::size_t& next, int tick, MainWindow* window)
+{
+    for (; next < options.script.size() && options.script[next].tick <= tick; ++next) {
+        const ScriptedInput& input = options.script[next];
+        if (input.kind == ScriptedInput::Move)
+            SendMouse(window->View(), QEvent::MouseMove, input.pixels, Qt::NoButton);
+        else if (input.kind == ScriptedInput::Press)
+            SendMouse(window->View(), QEvent::MouseButtonPress, 0, Qt::LeftButton);
+        else
+            window->on_CameraSwitch();
+    }
+}
+
+void ApplyAutopilot(Autopilot& pilot, const Game& game, int tick, GLView* view)
+{
+    const Autopilot::Action action = pilot.Decide(game, tick);
+    if (action.press)
+        SendMouse(view, QEvent::MouseButtonPress, 0, Qt::LeftButton);
+    if (action.pixels != 0)
+        SendMouse(view, QEvent::MouseMove, action.pixels, Qt::NoButton);
+}
+
+/// Repaints at once and waits for the renderer; milliseconds.
+double RenderFrame(GLView* view)
+{
+    QElapsedTimer clock;
+    clock.start();
+    view->updateGL();
+    view->makeCurrent();
+    glFinish();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+void TraceIfChanged(const Game& game, int tick, int (&last)[3], bool quiet)
+{
+    const int now[3] = {game.score, game.balls, game.level};
+    if (now[0] == last[0] && now[1] == last[1] && now[2] == last[2])
+        return;
+    if (!quiet)
+        std::printf("trace tick %d: score %d balls %d level %d%s\n", tick, now[0], now[1], now[2],
+                    game.IsGameOver() ? " (game over)" : "");
+    std::copy(now, now + 3, last);
+}
+
+int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
+{
+    GLView* view = window->View();
+    Game* game = view->GetGame();
+    if (!game) {
+        std::fprintf(stderr, "demo_harness: the game world could not be built (see the report above)\n");
+        return 1;
+    }
+    game->cameraMode = options.cameraMode;
+    FrameStats stats;
+    Autopilot pilot;
+    std::size_t nextInput = 0;
+    int last[3] = {-1, -1, -1};
+    for (int tick = 1; tick <= options.ticks; ++tick) {
+        if (options.autopilot)
+            ApplyAutopilot(pilot, *game, tick, view);
+        else
+            ApplyScript(options, nextInput, tick, window);
+        QElapsedTimer clock;
+        clock.start();
+        game->Update(0.02f);
+        const double tickMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        const bool shotDue = options.shots.count(tick) != 0;
+        const bool renderDue = options.renderEvery > 0 && tick % options.renderEvery == 0;
+        const double renderMs = renderDue || shotDue ? RenderFrame(view) : 0.0;
+        QApplication::processEvents();
+        stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level});
+        TraceIfChanged(*game, tick, last, options.quiet);
+        if (shotDue && !view->grabFrameBuffer().save(QString::fromStdString(options.shots.at(tick))))
+            std::fprintf(stderr, "demo_harness: could not save %s\n", options.shots.at(tick).c_str());
+    }
+    std::printf("startup ms (process start to first frame): %lld\n", static_cast<long long>(startupMs));
+    stats.PrintSummary();
+    if (!options.csvPath.empty() && !stats.WriteCsv(options.csvPath))
+        std::fprintf(stderr, "demo_harness: could not write %s\n", options.csvPath.c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    const HarnessOptions options = HarnessOptions::Parse(argc, argv);
+    fs::path levelFolder;
+    if (options.level)
+        levelFolder = EnterLevelFolder(*options.level);
+
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    MainWindow* window = new MainWindow();
+    window->Clock().stop(); // the harness steps the ticks itself
+    QApplication::setActiveWindow(window);
+    window->resize(options.width, options.height);
+    window->show();
+    QApplication::processEvents();
+    RenderFrame(window->View());
+    const qint64 startupMs = sinceStart.elapsed();
+
+    const int result = Run(options, window, startupMs);
+    delete window; // tears the world down while its GL context still exists
+    if (!levelFolder.empty())
+        fs::remove_all(levelFolder); // removes the link, not the data
+    return result;
+}

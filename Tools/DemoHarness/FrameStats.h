@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// Per-frame figures of a harness run and their summary.
+class FrameStats
+{
+public:
+    struct Frame
+    {
+        int tick;
+        double tickMs;   // Game::Update alone
+        double renderMs; // repaint + glFinish
+        int score, balls, level;
+    };
+
+    void Add(const Frame& frame) { frames.push_back(frame); }
+
+    /// Median and 95th percentile of tick, render and whole frame (tick + render).
+    void PrintSummary() const;
+    /// One line per frame: tick,tick_ms,render_ms,frame_ms,score,balls,level.
+    bool WriteCsv(const std::string& path) const;
+
+private:
+    std::vector<Frame> frames;
+};

@@ -1,0 +1,108 @@
+#include "HarnessOptions.h"
+
+#include <boost/filesystem.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+[[noreturn]] void Usage(const std::string& problem)
+{
+    std::cerr << "demo_harness: " << problem << "\n"
+              << "usage: demo_harness [--ticks N] [--level L] [--camera M] [--size WxH]\n"
+              << "                    [--csv FILE] [--shot TICK:FILE]... [--script FILE] [--quiet]\n"
+              << "                    [--render-every N]   (0: tick only, for fast replays)\n"
+              << "Script lines: '<tick> move <pixels>', '<tick> press', '<tick> camera'.\n";
+    std::exit(2);
+}
+
+int ToInt(const std::string& text)
+{
+    try {
+        std::size_t used = 0;
+        const int value = std::stoi(text, &used);
+        if (used == text.size())
+            return value;
+    } catch (const std::exception&) {
+    }
+    Usage("not a number: " + text);
+}
+
+std::vector<ScriptedInput> ReadScript(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file)
+        Usage("cannot read script " + path);
+    std::vector<ScriptedInput> script;
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream words(line);
+        ScriptedInput input;
+        std::string kind;
+        if (!(words >> input.tick >> kind))
+            continue;
+        if (kind == "move" && words >> input.pixels)
+            input.kind = ScriptedInput::Move;
+        else if (kind == "press")
+            input.kind = ScriptedInput::Press;
+        else if (kind == "camera")
+            input.kind = ScriptedInput::Camera;
+        else
+            Usage("bad script line: " + line);
+        script.push_back(input);
+    }
+    std::stable_sort(script.begin(), script.end(),
+                     [](const ScriptedInput& a, const ScriptedInput& b) { return a.tick < b.tick; });
+    return script;
+}
+
+} // namespace
+
+HarnessOptions HarnessOptions::Parse(int argc, char** argv)
+{
+    HarnessOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                Usage(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--ticks")
+            options.ticks = ToInt(value());
+        else if (arg == "--level")
+            options.level = ToInt(value());
+        else if (arg == "--camera")
+            options.cameraMode = ToInt(value());
+        else if (arg == "--csv")
+            options.csvPath = value();
+        else if (arg == "--render-every")
+            options.renderEvery = ToInt(value());
+        else if (arg == "--quiet")
+            options.quiet = true;
+        else if (arg == "--size") {
+            const std::string size = value();
+            const auto x = size.find('x');
+            if (x == std::string::npos)
+                Usage("bad size " + size);
+            options.width = ToInt(size.substr(0, x));
+            options.height = ToInt(size.substr(x + 1));
+        } else if (arg == "--shot") {
+            const std::string shot = value();
+            const auto colon = shot.find(':');
+            if (colon == std::string::npos)
+                Usage("bad shot " + shot);
+            // Absolute, since a chosen level runs in a folder of its own.
+            options.shots[ToInt(shot.substr(0, colon))] = boost::filesystem::absolute(shot.substr(colon + 1)).string();
+        } else if (arg == "--script") {
+            options.script = ReadScript(value());
+            options.autopilot = false;
+        } else
+            Usage("unknown argument " + arg);
+    }
+    return options;
+}

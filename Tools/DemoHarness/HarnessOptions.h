@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// One scripted input: at `tick`, move the mouse by `pixels` to the right,
+/// press the left button, or click the camera button.
+struct ScriptedInput
+{
+    enum Kind { Move, Press, Camera };
+    int tick = 0;
+    Kind kind = Move;
+    int pixels = 0;
+};
+
+/// Command line of the demo harness.
+struct HarnessOptions
+{
+    int ticks = 1500;                       // frames to run
+    std::optional<int> level;               // none: use the working folder's Config.cfg
+    int cameraMode = 0;                     // camera mode before the first frame
+    bool autopilot = true;                  // follow the lowest ball; off when a script is given
+    int width = 800, height = 600;          // window size
+    std::string csvPath;                    // per-frame figures; empty: none
+    std::map<int, std::string> shots;       // tick -> absolute PNG path of the view after that tick's frame
+    std::vector<ScriptedInput> script;      // sorted by tick
+    int renderEvery = 1;                    // repaint every Nth tick; 0: never (fast replays)
+    bool quiet = false;                     // no trace lines
+
+    /// Parses argv; prints usage and exits on a bad argument.
+    static HarnessOptions Parse(int argc, char** argv);
+};
