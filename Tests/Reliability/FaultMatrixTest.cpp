@@ -22,7 +22,7 @@ using TestSupport::WriteFile;
 namespace {
 
 const char* const reportStart = "Throw in function ";
-// The frame's paddle is the last mesh that building the first level loads.
+// The paddle is the last mesh the game world loads.
 const std::string paddleCache = "Resources/Paddle/Paddle.obj.bin";
 
 std::string MessageLine(const std::string& message)
@@ -143,18 +143,10 @@ TEST_P(MissingMesh, IsReportedWithItsPath)
     EXPECT_TRUE(Contains(out, ModelLine(mesh))) << out;
 }
 
-// The first entity mesh a level loads and the last one.
-INSTANTIATE_TEST_SUITE_P(Entities, MissingMesh, ::testing::Values("Block/Block.obj", "Paddle/Paddle.obj"));
-
-TEST_F(FaultMatrix, LauncherWhosePayloadCannotBeBuiltIsReported)
-{
-    // Level 1 holds launcher blocks whose payload is a bonus extra.
-    WriteFile(dir / "Config.cfg", "StartLevel=1\n");
-    const std::string mesh = "Resources/Extra01/Extra.obj";
-    fs::remove(dir / mesh);
-    const std::string out = RunExpectingReport("Model could not be loaded");
-    EXPECT_TRUE(Contains(out, ModelLine(mesh))) << out;
-}
+// The first scenery mesh, the last one, an entity mesh that payloads share and the last entity mesh.
+INSTANTIATE_TEST_SUITE_P(SceneryAndEntities, MissingMesh,
+                         ::testing::Values("SkySphere/SkySphere.obj", "Oasis/trees.obj", "Extra01/Extra.obj",
+                                           "Paddle/Paddle.obj"));
 
 TEST_F(FaultMatrix, MissingMaterialFileIsReportedWithItsMesh)
 {
@@ -185,7 +177,22 @@ TEST_F(FaultMatrix, MissingOrBrokenTextureIsReportedWithItsMesh)
     EXPECT_TRUE(Contains(out, ModelLine(mesh))) << out;
 }
 
-TEST_F(FaultMatrix, BallShaderFaultsAreReportedWithFileOrSource)
+TEST_F(FaultMatrix, WaterShaderFaultsAreReportedWithFileOrSource)
+{
+    const std::string fragment = "Resources/Water.frag";
+    fs::remove(dir / fragment);
+    std::string out = RunExpectingReport("FragmentShader File couldn't be loaded! - ");
+    EXPECT_TRUE(Contains(out, FileLine(dir, fragment))) << out;
+
+    TestSupport::CopyResources(dir.Path());
+    WriteFile(dir / "Resources/Water.vert", "void main()\n{\n    gl_Position = undeclared;\n}\n");
+    out = RunExpectingReport("Vertexshader Compiling error!");
+    EXPECT_TRUE(Contains(out, "\n3:     gl_Position = undeclared;\n")) << out;
+}
+
+// Every level holds launcher blocks whose payload is a ball: without its
+// shaders the payload, and so the level, cannot be built.
+TEST_F(FaultMatrix, LauncherPayloadWithoutBallShadersIsReported)
 {
     const std::string vertex = "Resources/Ball.vert";
     fs::remove(dir / vertex);
@@ -275,6 +282,7 @@ TEST_F(FaultMatrix, ReadOnlyResourcesWriteNoCacheAndParseAgain)
         EXPECT_TRUE(game.KeepsRunning()) << game.Out() << game.Err();
         EXPECT_TRUE(game.Stop());
         const std::string out = game.Out();
+        EXPECT_TRUE(Contains(out, "Loading StaticModel Resources/SkySphere/SkySphere.obj\n")) << out;
         EXPECT_TRUE(Contains(out, "Loading StaticModel Resources/Block/Block.obj\n")) << out;
         EXPECT_FALSE(Contains(out, reportStart)) << out;
         EXPECT_EQ(before, Listing(resources));
