@@ -28,14 +28,14 @@ verdict() {
 if [ "${1:-}" = "--harness" ]; then
   cd "$LEAK_WORK"
   status=0
-  "$LEAK_BUILD/Tools/DemoHarness/demo_harness" --ticks "$LEAK_TICKS" --render-every 5 --quiet >out.log 2>err.log || status=$?
+  LD_PRELOAD="${LEAK_PRELOAD:-}" "$LEAK_BUILD/Tools/DemoHarness/demo_harness" --ticks "$LEAK_TICKS" --render-every 5 --quiet >out.log 2>err.log || status=$?
   tail -n 4 out.log
   verdict "$status" err.log
   exit
 fi
 if [ "${1:-}" = "--game" ]; then
   cd "$LEAK_WORK"
-  "$LEAK_BUILD/mirage" >out.log 2>err.log &
+  LD_PRELOAD="${LEAK_PRELOAD:-}" "$LEAK_BUILD/mirage" >out.log 2>err.log &
   pid=$!
   window=$(timeout 120 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
   sleep 10
@@ -63,6 +63,12 @@ find "$work/Resources" -name '*.bin' -delete
 echo "StartLevel=0" >"$work/Config.cfg"
 
 export LEAK_WORK="$work" LEAK_BUILD="$(pwd)/$dir" LEAK_TICKS="$ticks"
+# Mesa unloads its software driver when the GL context goes, so what the driver
+# keeps for the process is reported from an unmapped module that no suppression
+# can name. Preloading the driver keeps it mapped and its memory reachable.
+# The sanitizer runtime must stay first in the preload list.
+driver=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -n 1)
+[ -n "$driver" ] && export LEAK_PRELOAD="$(gcc -print-file-name=libasan.so):$driver"
 export ASAN_OPTIONS="detect_leaks=1"
 export LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
