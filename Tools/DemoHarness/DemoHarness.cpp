@@ -15,7 +15,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <boost/filesystem.hpp>
 
@@ -70,6 +72,23 @@ void ApplyAutopilot(Autopilot& pilot, const Game& game, int tick, GLView* view)
         SendMouse(view, QEvent::MouseMove, action.pixels, Qt::NoButton);
 }
 
+/// The whole window as a player sees it: the head-up labels are set from the
+/// world (the harness steps ticks without the window's own tick) and the GL
+/// view's frame is painted over its place.
+bool SaveWindowShot(MainWindow* window, const Game& game, const std::string& path)
+{
+    window->findChild<QLabel*>("score")->setText(QString::number(game.score));
+    window->findChild<QLabel*>("balls")->setText(QString::number(game.balls));
+    window->findChild<QLabel*>("level")->setText(QString::number(game.level));
+    QApplication::processEvents();
+    GLView* view = window->View();
+    QImage image = window->grab().toImage();
+    QPainter painter(&image);
+    painter.drawImage(view->mapTo(window, QPoint(0, 0)), view->grabFrameBuffer());
+    painter.end();
+    return image.save(QString::fromStdString(path));
+}
+
 /// Repaints at once and waits for the renderer; milliseconds.
 double RenderFrame(GLView* view)
 {
@@ -114,14 +133,18 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         clock.start();
         game->Update(0.02f);
         const double tickMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        const bool shotDue = options.shots.count(tick) != 0;
+        const bool shotDue = options.shots.count(tick) != 0 || options.windowShots.count(tick) != 0;
         const bool renderDue = options.renderEvery > 0 && tick % options.renderEvery == 0;
         const double renderMs = renderDue || shotDue ? RenderFrame(view) : 0.0;
         QApplication::processEvents();
         stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level});
         TraceIfChanged(*game, tick, last, options.quiet);
-        if (shotDue && !view->grabFrameBuffer().save(QString::fromStdString(options.shots.at(tick))))
-            std::fprintf(stderr, "demo_harness: could not save %s\n", options.shots.at(tick).c_str());
+        auto shot = options.shots.find(tick);
+        if (shot != options.shots.end() && !view->grabFrameBuffer().save(QString::fromStdString(shot->second)))
+            std::fprintf(stderr, "demo_harness: could not save %s\n", shot->second.c_str());
+        shot = options.windowShots.find(tick);
+        if (shot != options.windowShots.end() && !SaveWindowShot(window, *game, shot->second))
+            std::fprintf(stderr, "demo_harness: could not save %s\n", shot->second.c_str());
     }
     std::printf("startup ms (process start to first frame): %lld\n", static_cast<long long>(startupMs));
     stats.PrintSummary();

@@ -14,7 +14,8 @@ namespace {
 {
     std::cerr << "demo_harness: " << problem << "\n"
               << "usage: demo_harness [--ticks N] [--level L] [--camera M] [--size WxH]\n"
-              << "                    [--csv FILE] [--shot TICK:FILE]... [--script FILE] [--quiet]\n"
+              << "                    [--csv FILE] [--shot TICK:FILE]... [--window-shot TICK:FILE]...\n"
+              << "                    [--script FILE] [--quiet]\n"
               << "                    [--render-every N]   (0: tick only, for fast replays)\n"
               << "Script lines: '<tick> move <pixels>', '<tick> press', '<tick> camera'.\n";
     std::exit(2);
@@ -91,13 +92,14 @@ HarnessOptions HarnessOptions::Parse(int argc, char** argv)
                 Usage("bad size " + size);
             options.width = ToInt(size.substr(0, x));
             options.height = ToInt(size.substr(x + 1));
-        } else if (arg == "--shot") {
+        } else if (arg == "--shot" || arg == "--window-shot") {
             const std::string shot = value();
             const auto colon = shot.find(':');
             if (colon == std::string::npos)
                 Usage("bad shot " + shot);
+            auto& shots = arg == "--shot" ? options.shots : options.windowShots;
             // Absolute, since a chosen level runs in a folder of its own.
-            options.shots[ToInt(shot.substr(0, colon))] = boost::filesystem::absolute(shot.substr(colon + 1)).string();
+            shots[ToInt(shot.substr(0, colon))] = boost::filesystem::absolute(shot.substr(colon + 1)).string();
         } else if (arg == "--script") {
             options.script = ReadScript(value());
             options.autopilot = false;

@@ -25,6 +25,7 @@ struct HarnessOptions
     int width = 800, height = 600;          // window size
     std::string csvPath;                    // per-frame figures; empty: none
     std::map<int, std::string> shots;       // tick -> absolute PNG path of the view after that tick's frame
+    std::map<int, std::string> windowShots; // tick -> absolute PNG path of the whole window, head-up bar included
     std::vector<ScriptedInput> script;      // sorted by tick
     int renderEvery = 1;                    // repaint every Nth tick; 0: never (fast replays)
     bool quiet = false;                     // no trace lines

@@ -1,0 +1,101 @@
+// Camera transforms and GL state left by a whole frame of the world.
+#include <GL/glew.h>
+
+#include "Gameplay/Entity.h"
+#include "Gameplay/GameplayTestSupport.h"
+#include "Gameplay/Paddle.h"
+
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Matrix
+{
+    float m[16];
+};
+
+Matrix ModelView()
+{
+    Matrix r;
+    glGetFloatv(GL_MODELVIEW_MATRIX, r.m);
+    return r;
+}
+
+void ExpectNear(const Matrix& expected, const Matrix& actual)
+{
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(expected.m[i], actual.m[i], 1e-4f) << "element " << i;
+}
+
+Entity* FirstPaddle(Game& game)
+{
+    for (Entity* e : game.entityList.entities)
+        if (dynamic_cast<Paddle*>(e))
+            return e;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(GameFrame, EachCameraModeLeavesItsViewMatrix)
+{
+    GameplayTest::World world(0);
+    Game& game = world.game();
+    game.StartGame();
+    Entity* paddle = FirstPaddle(game);
+    ASSERT_NE(nullptr, paddle);
+    paddle->position.x = 2.5f;
+    const Vec3 p = paddle->position;
+
+    // Mode 0: the shift comes before the look-at, so it moves the picture in eye space.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, -6.0f, 0.0f);
+    gluLookAt(-0.8f * p.x, p.y - 16.0f, p.z + 8.0f, 0, 12, -12, 0, 0, 1);
+    const Matrix above = ModelView();
+    glLoadIdentity();
+    gluLookAt(0, -12, 10, p.x, 12, p.z, 0, 0, 1);
+    const Matrix behind = ModelView();
+    // Mode 2: the view's own camera (here a plain look-at) shifted along world y.
+    glLoadIdentity();
+    gluLookAt(3, -20, 15, 0, 0, 0, 0, 0, 1);
+    glTranslatef(0.0f, -6.0f, 0.0f);
+    const Matrix orbit = ModelView();
+
+    const Matrix expected[3] = {above, behind, orbit};
+    for (int mode = 0; mode < 3; ++mode) {
+        SCOPED_TRACE(mode);
+        game.cameraMode = mode + 3; // used modulo 3
+        glLoadIdentity();
+        gluLookAt(3, -20, 15, 0, 0, 0, 0, 0, 1);
+        game.Render();
+        ExpectNear(expected[mode], ModelView());
+        EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+    }
+}
+
+TEST(GameFrame, TheFrameLeavesFramebufferZeroAndTheLightSetAfterTheCamera)
+{
+    GameplayTest::World world(0);
+    Game& game = world.game();
+    game.StartGame();
+    glLoadIdentity();
+    game.Render();
+    GLint framebuffer = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    EXPECT_EQ(0, framebuffer);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_CLIP_PLANE0));
+    float diffuse[4], ambient[4];
+    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    EXPECT_FLOAT_EQ(240.0f / 255.0f, diffuse[1]);
+    EXPECT_FLOAT_EQ(240.0f / 255.0f / 8.0f, ambient[2]);
+    // The position is stored in eye space: a directional light keeps w = 0.
+    float position[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    EXPECT_EQ(0.0f, position[3]);
+}
