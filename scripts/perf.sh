@@ -17,8 +17,6 @@ summary="$out/summary.txt"
 
 {
   echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), load: $(uptime | sed 's/.*load average: //'), $(nproc) cores"
-  glxinfo_renderer=$("${xvfb[@]}" glxinfo -B 2>/dev/null | grep 'OpenGL renderer' || true)
-  echo "${glxinfo_renderer:-renderer unknown}"
 
   find Resources -name '*.bin' -delete
   echo "-- start-up without mesh caches (cold)"
@@ -34,7 +32,7 @@ summary="$out/summary.txt"
 
   echo "-- tick alone, layout 2, three balls in flight"
   "${xvfb[@]}" build/release/Benchmarks/Tick/tick_benchmark 2>/dev/null | grep -E 'BM_|per_tick'
-} | tee -a "$summary"
+} | tee "$summary"
 
 build/release/Tools/FramePlot/frame_plot "$out/frame_time.png" \
   "layout 2=$out/level2.csv" "layout 0=$out/level0.csv"
