@@ -52,3 +52,23 @@ TEST(DemoHarness, AutopilotClearsLayoutZeroAndTheSameRunGivesTheSameTrace)
     const Trace b = Play(second, 6000);
     EXPECT_EQ(a.lines, b.lines);
 }
+
+TEST(DemoHarness, RelativeCsvPathIsWrittenBesideTheCallerEvenForAChosenLevel)
+{
+    // A chosen level runs in a temporary folder of its own, removed at the end.
+    TestSupport::TempDir dir;
+    TestSupport::CopyResources(dir.Path());
+    TestSupport::WriteFile(dir / "Config.cfg", "StartLevel=0\n");
+    std::ostringstream cmd;
+    cmd << "cd '" << dir.Path() << "' && '" << MIRAGE_HARNESS << "' --ticks 3 --level 2 --render-every 0"
+        << " --csv frames.csv --quiet >'" << (dir / "harness.out") << "' 2>&1";
+    ASSERT_EQ(0, std::system(cmd.str().c_str()));
+    ASSERT_TRUE(TestSupport::FileExists(dir / "frames.csv"));
+    std::istringstream csv(TestSupport::ReadFile(dir / "frames.csv"));
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(csv, line);)
+        rows.push_back(line);
+    ASSERT_EQ(4u, rows.size()); // header and one row per tick
+    EXPECT_EQ(0u, rows[0].find("tick,"));
+    EXPECT_NE(std::string::npos, rows[3].find(",2")) << "the rows come from layout 2: " << rows[3];
+}

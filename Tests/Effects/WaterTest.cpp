@@ -193,6 +193,7 @@ TEST_F(WaterTest, DrawMixesBothImagesAtEachScreenPosition)
         glViewport(0, 0, 128, 128);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         water.Draw();
+        EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY)) << "the grid's array must not stay on";
         std::vector<unsigned char> rgba(128 * 128 * 4);
         glReadPixels(0, 0, 128, 128, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         FramebufferObject::Unbind();

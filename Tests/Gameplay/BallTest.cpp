@@ -1,11 +1,13 @@
 #include <GL/glew.h>
 
+#include "Effects/FramebufferObject.h"
 #include "Gameplay/Ball.h"
 #include "Gameplay/GameplayTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 TEST(BallShape, SphereHasTwentyRingsOfFortyStepsOnItsRadius)
 {
@@ -48,6 +50,55 @@ TEST(BallShape, BoxIsTheCubeOfItsRadiusAndDrawingRestoresTheState)
     EXPECT_EQ(GL_MODELVIEW, mode);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_CUBE_MAP));
+    // Left on, the arrays would feed stale pointers to the next immediate-mode draw.
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
+}
+
+TEST(BallShape, DrawnFromAboveTheBallCoversADiscOfItsRadius)
+{
+    GameplayTest::World world;
+    Ball ball(Vec3(0, 5, 0));
+    const int size = 64; // pixels for one world unit
+    GLuint colour = 0;
+    glGenTextures(1, &colour);
+    glBindTexture(GL_TEXTURE_2D, colour);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    FramebufferObject target;
+    target.AttachTexture(GL_TEXTURE_2D, colour, GL_COLOR_ATTACHMENT0_EXT, 0, 0);
+    target.Bind();
+    glPushAttrib(GL_VIEWPORT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    glViewport(0, 0, size, size);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-0.5, 0.5, -0.5, 0.5, -5, 5);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glColor3f(1, 1, 1); // the environment map modulates the current colour
+    ball.draw();
+    std::vector<unsigned char> rgba(size * size * 4);
+    glReadPixels(0, 0, size, size, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+    FramebufferObject::Unbind();
+    glDeleteTextures(1, &colour);
+
+    int covered = 0;
+    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4)
+        covered += rgba[i] + rgba[i + 1] + rgba[i + 2] > 0;
+    // A disc of radius 0.2 units: pi * 12.8^2, about 515 pixels.
+    EXPECT_NEAR(515, covered, 60);
 }
 
 TEST(BallShape, EnvironmentMapHoldsEachSkyImageOnItsOwnFace)

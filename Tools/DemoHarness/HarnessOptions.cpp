@@ -79,8 +79,8 @@ HarnessOptions HarnessOptions::Parse(int argc, char** argv)
             options.level = ToInt(value());
         else if (arg == "--camera")
             options.cameraMode = ToInt(value());
-        else if (arg == "--csv")
-            options.csvPath = value();
+        else if (arg == "--csv") // absolute like the shots: the level's folder is removed at the end
+            options.csvPath = boost::filesystem::absolute(value()).string();
         else if (arg == "--render-every")
             options.renderEvery = ToInt(value());
         else if (arg == "--quiet")

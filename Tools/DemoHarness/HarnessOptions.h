@@ -23,7 +23,7 @@ struct HarnessOptions
     int cameraMode = 0;                     // camera mode before the first frame
     bool autopilot = true;                  // follow the lowest ball; off when a script is given
     int width = 800, height = 600;          // window size
-    std::string csvPath;                    // per-frame figures; empty: none
+    std::string csvPath;                    // absolute path of the per-frame figures; empty: none
     std::map<int, std::string> shots;       // tick -> absolute PNG path of the view after that tick's frame
     std::map<int, std::string> windowShots; // tick -> absolute PNG path of the whole window, head-up bar included
     std::vector<ScriptedInput> script;      // sorted by tick

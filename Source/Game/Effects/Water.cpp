@@ -2,6 +2,8 @@
 
 #include "Core/Game.h"
 
+#include <vector>
+
 namespace {
 
 const int textureSize = 512;        // pixels, both textures and the depth buffer
@@ -19,6 +21,22 @@ GLuint CreateTargetTexture()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, textureSize, textureSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     return texture;
+}
+
+// 100 x 100 cells of 0.43 x 0.5 from (-21, -21), column by column, each quad's
+// corners counter-clockwise seen from above; the shader needs positions only.
+std::vector<float> GridCorners()
+{
+    std::vector<float> corners;
+    corners.reserve(100 * 100 * 4 * 3);
+    for (int a = 0; a < 100; ++a) {
+        const float x0 = a * 0.43f - 21.0f, x1 = (a + 1) * 0.43f - 21.0f;
+        for (int i = 0; i < 100; ++i) {
+            const float y0 = i * 0.5f - 21.0f, y1 = (i + 1) * 0.5f - 21.0f;
+            corners.insert(corners.end(), {x0, y0, 0.0f, x1, y0, 0.0f, x1, y1, 0.0f, x0, y1, 0.0f});
+        }
+    }
+    return corners;
 }
 
 } // namespace
@@ -138,17 +156,10 @@ void Water::Draw()
 
 void Water::DrawGrid()
 {
-    // 100 x 100 cells of 0.43 x 0.5 from (-21, -21); the shader needs positions only.
-    glBegin(GL_QUADS);
-    for (int a = 0; a < 100; ++a) {
-        const float x0 = a * 0.43f - 21.0f, x1 = (a + 1) * 0.43f - 21.0f;
-        for (int i = 0; i < 100; ++i) {
-            const float y0 = i * 0.5f - 21.0f, y1 = (i + 1) * 0.5f - 21.0f;
-            glVertex3f(x0, y0, 0.0f);
-            glVertex3f(x1, y0, 0.0f);
-            glVertex3f(x1, y1, 0.0f);
-            glVertex3f(x0, y1, 0.0f);
-        }
-    }
-    glEnd();
+    // The same 40,000 corners every frame: worked out once and handed over as one array.
+    static const std::vector<float> corners = GridCorners();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, corners.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners.size() / 3));
+    glDisableClientState(GL_VERTEX_ARRAY);
 }

@@ -152,12 +152,14 @@ void Ball::draw()
     glLoadIdentity();
     loadReflectionMatrix();
     glEnable(GL_NORMALIZE);
-    glBegin(GL_TRIANGLES);
-    for (const Vec3& v : sphere) {
-        glNormal3fv(&v.x);
-        glVertex3fv(&v.x);
-    }
-    glEnd();
+    // On a sphere round the origin each corner is its own normal: one array serves both.
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vec3), &sphere[0].x);
+    glNormalPointer(GL_FLOAT, sizeof(Vec3), &sphere[0].x);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(sphere.size()));
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
