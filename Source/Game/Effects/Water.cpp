@@ -23,20 +23,38 @@ GLuint CreateTargetTexture()
     return texture;
 }
 
-// 100 x 100 cells of 0.43 x 0.5 from (-21, -21), column by column, each quad's
-// corners counter-clockwise seen from above; the shader needs positions only.
+// The grid: 100 x 100 cells of 0.43 x 0.5 from (-21, -21).
+const int gridCells = 100;
+const float cellWidth = 0.43f;  // world units along x
+const float cellHeight = 0.5f;  // world units along y
+const float gridOrigin = -21.0f; // world units, both axes
+
+// The 101 x 101 corners, column by column; neighbouring cells share a corner,
+// so each is shaded once instead of up to four times.
 std::vector<float> GridCorners()
 {
     std::vector<float> corners;
-    corners.reserve(100 * 100 * 4 * 3);
-    for (int a = 0; a < 100; ++a) {
-        const float x0 = a * 0.43f - 21.0f, x1 = (a + 1) * 0.43f - 21.0f;
-        for (int i = 0; i < 100; ++i) {
-            const float y0 = i * 0.5f - 21.0f, y1 = (i + 1) * 0.5f - 21.0f;
-            corners.insert(corners.end(), {x0, y0, 0.0f, x1, y0, 0.0f, x1, y1, 0.0f, x0, y1, 0.0f});
-        }
+    corners.reserve((gridCells + 1) * (gridCells + 1) * 3);
+    for (int a = 0; a <= gridCells; ++a) {
+        const float x = a * cellWidth + gridOrigin;
+        for (int i = 0; i <= gridCells; ++i)
+            corners.insert(corners.end(), {x, i * cellHeight + gridOrigin, 0.0f});
     }
     return corners;
+}
+
+// Four corner indices per cell, column by column, counter-clockwise seen from above.
+std::vector<GLuint> GridQuads()
+{
+    std::vector<GLuint> quads;
+    quads.reserve(gridCells * gridCells * 4);
+    for (GLuint a = 0; a < gridCells; ++a) {
+        for (GLuint i = 0; i < gridCells; ++i) {
+            const GLuint left = a * (gridCells + 1) + i, right = left + gridCells + 1;
+            quads.insert(quads.end(), {left, right, right + 1, left + 1});
+        }
+    }
+    return quads;
 }
 
 } // namespace
@@ -156,10 +174,11 @@ void Water::Draw()
 
 void Water::DrawGrid()
 {
-    // The same 40,000 corners every frame: worked out once and handed over as one array.
+    // The same grid every frame: worked out once and handed over as arrays.
     static const std::vector<float> corners = GridCorners();
+    static const std::vector<GLuint> quads = GridQuads();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, corners.data());
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners.size() / 3));
+    glDrawElements(GL_QUADS, static_cast<GLsizei>(quads.size()), GL_UNSIGNED_INT, quads.data());
     glDisableClientState(GL_VERTEX_ARRAY);
 }
