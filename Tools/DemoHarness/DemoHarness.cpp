@@ -7,6 +7,7 @@
 #include "Autopilot.h"
 #include "FrameStats.h"
 #include "HarnessOptions.h"
+#include "StageProfile.h"
 
 #include "Core/Game.h"
 #include "Shell/GLView.h"
@@ -89,13 +90,18 @@ bool SaveWindowShot(MainWindow* window, const Game& game, const std::string& pat
     return image.save(QString::fromStdString(path));
 }
 
-/// Repaints at once and waits for the renderer; milliseconds.
-double RenderFrame(GLView* view)
+/// Repaints at once and waits for the renderer; milliseconds. `stages`, when
+/// given, is told where the frame begins and ends.
+double RenderFrame(GLView* view, StageProfile* stages = nullptr)
 {
     QElapsedTimer clock;
     clock.start();
+    if (stages)
+        stages->BeginFrame();
     view->updateGL();
     view->makeCurrent();
+    if (stages)
+        stages->EndFrame();
     glFinish();
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
@@ -121,6 +127,9 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
     }
     game->cameraMode = options.cameraMode;
     FrameStats stats;
+    StageProfile stages;
+    if (options.stageTimes)
+        game->stageDone = [&stages](const char* stage) { stages.EndStage(stage); };
     Autopilot pilot;
     std::size_t nextInput = 0;
     int last[3] = {-1, -1, -1};
@@ -135,7 +144,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         const double tickMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
         const bool shotDue = options.shots.count(tick) != 0 || options.windowShots.count(tick) != 0;
         const bool renderDue = options.renderEvery > 0 && tick % options.renderEvery == 0;
-        const double renderMs = renderDue || shotDue ? RenderFrame(view) : 0.0;
+        const double renderMs = renderDue || shotDue ? RenderFrame(view, options.stageTimes ? &stages : nullptr) : 0.0;
         QApplication::processEvents();
         stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level});
         TraceIfChanged(*game, tick, last, options.quiet);
@@ -148,6 +157,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
     }
     std::printf("startup ms (process start to first frame): %lld\n", static_cast<long long>(startupMs));
     stats.PrintSummary();
+    stages.Print();
     if (!options.csvPath.empty() && !stats.WriteCsv(options.csvPath))
         std::fprintf(stderr, "demo_harness: could not write %s\n", options.csvPath.c_str());
     return 0;

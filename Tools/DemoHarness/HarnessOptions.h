@@ -29,6 +29,7 @@ struct HarnessOptions
     std::vector<ScriptedInput> script;      // sorted by tick
     int renderEvery = 1;                    // repaint every Nth tick; 0: never (fast replays)
     bool quiet = false;                     // no trace lines
+    bool stageTimes = false;                // time each pass and draw (slows the frame down)
 
     /// Parses argv; prints usage and exits on a bad argument.
     static HarnessOptions Parse(int argc, char** argv);

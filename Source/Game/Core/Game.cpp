@@ -120,6 +120,7 @@ void Game::Render()
     // depth-tested against the water drawn first.
     water.RenderTextures();
     water.Draw();
+    EndStage("water");
     glPushMatrix();
     DrawScene();
     glPopMatrix();
@@ -144,12 +145,24 @@ void Game::SetUpLight()
 
 void Game::DrawScene()
 {
+    EndStage("set-up");
     DrawSky();
+    EndStage("sky");
     entityList.drawAll();
+    EndStage("entities");
     terrain.Draw();
+    EndStage("terrain");
     DrawTrees();
+    EndStage("trees");
     for (ParticleSystem* system : particleSystems)
         system->Draw();
+    EndStage("particles");
+}
+
+void Game::EndStage(const char* stage)
+{
+    if (stageDone)
+        stageDone(stage);
 }
 
 void Game::DrawSky()

@@ -8,6 +8,7 @@
 #include "Gameplay/LevelManager.h"
 #include "Support/MouseButtons.h"
 
+#include <functional>
 #include <list>
 
 class Entity;
@@ -58,6 +59,10 @@ public:
     int balls = 5;           // balls in reserve, not yet launched
     bool gameOver = true;    // set once lost, never cleared after the start
     LevelManager levelManager;
+    /// Profiling hook, empty in the game: told the name of each stage of a frame
+    /// as it ends. Per scene pass "set-up", "sky", "entities", "terrain", "trees",
+    /// "particles"; "water" once per frame, between the off-screen and visible passes.
+    std::function<void(const char* stage)> stageDone;
     // The world's own scenery, not shared through the model cache.
     StaticModel skySphere;   // unit sphere seen from inside, drawn scaled by 150
     StaticModel terrain;     // oasis ground
@@ -69,6 +74,7 @@ private:
     void DrawSky();
     void DrawTrees();
     void updateParticleSystems(float dt);
+    void EndStage(const char* stage);
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null
 };
