@@ -15,7 +15,6 @@ void main()
     clipPosition = gl_Position;
 
     vec2 p = gl_Vertex.xy;
-    // The game renders its images only this far (plus a texel) around the water.
     ripple = 0.012 * vec2(sin(p.x * 1.7 + p.y * 0.6 + u_WaveTime * 1.9),
                           sin(p.y * 1.3 - p.x * 0.8 + u_WaveTime * 1.4));
 
