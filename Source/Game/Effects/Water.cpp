@@ -2,17 +2,11 @@
 
 #include "Core/Game.h"
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
 
 const int textureSize = 512;        // pixels, both textures and the depth buffer
-// How far from a fragment's own screen position the water shader may read, in
-// texels: the largest ripple (0.012 of the image, see Water.vert) and one more
-// for filtering, rounded up with room to spare.
-const int readReach = 10;
 const float waveTimeWrap = 6283.18f; // about 2000 pi seconds
 
 GLuint CreateTargetTexture()
@@ -50,15 +44,6 @@ std::vector<float> GridCorners()
 }
 
 // Four corner indices per cell, column by column, counter-clockwise seen from above.
-// The grid's four outer corners.
-const float gridEnd[2] = {gridOrigin + gridCells * cellWidth, gridOrigin + gridCells * cellHeight};
-
-void Transform(const GLfloat m[16], const float in[4], float out[4])
-{
-    for (int row = 0; row < 4; ++row)
-        out[row] = m[row] * in[0] + m[4 + row] * in[1] + m[8 + row] * in[2] + m[12 + row] * in[3];
-}
-
 std::vector<GLuint> GridQuads()
 {
     std::vector<GLuint> quads;
@@ -126,65 +111,22 @@ void Water::Update(float seconds)
 
 void Water::RenderTextures()
 {
-    GLint area[4];
-    ReadableArea(area);
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_CLIP_PLANE0);
-    RenderReflection(area);
-    RenderRefraction(area);
+    RenderReflection();
+    RenderRefraction();
     glDisable(GL_CLIP_PLANE0);
     FramebufferObject::Unbind();
 }
 
-// Both images are read at the water's own screen positions, so texels outside
-// the grid's screen rectangle (widened by the ripple) are never seen; filling
-// them would cost a third of a frame's pixels or more on a software renderer.
-// The whole image when the grid reaches behind the camera, where its
-// projection has no bounds. Texels: x, y, width, height.
-void Water::ReadableArea(GLint area[4]) const
+void Water::RenderReflection()
 {
-    GLfloat modelView[16], projection[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    float low[2] = {1.0f, 1.0f}, high[2] = {-1.0f, -1.0f}; // normalised device coordinates
-    for (int corner = 0; corner < 4; ++corner) {
-        const float world[4] = {corner % 3 == 0 ? gridOrigin : gridEnd[0], corner < 2 ? gridOrigin : gridEnd[1], 0.0f, 1.0f};
-        float eye[4], clip[4];
-        Transform(modelView, world, eye);
-        Transform(projection, eye, clip);
-        if (!(clip[3] > 0.0f)) {
-            low[0] = low[1] = -1.0f;
-            high[0] = high[1] = 1.0f;
-            break;
-        }
-        for (int axis = 0; axis < 2; ++axis) {
-            low[axis] = std::min(low[axis], clip[axis] / clip[3]);
-            high[axis] = std::max(high[axis], clip[axis] / clip[3]);
-        }
-    }
-    for (int axis = 0; axis < 2; ++axis) {
-        const float from = std::floor((std::max(low[axis], -1.0f) * 0.5f + 0.5f) * textureSize) - readReach;
-        const float to = std::ceil((std::min(high[axis], 1.0f) * 0.5f + 0.5f) * textureSize) + readReach;
-        area[axis] = static_cast<GLint>(std::max(from, 0.0f));
-        area[axis + 2] = std::max(0, static_cast<GLint>(std::min(to, float(textureSize))) - area[axis]);
-    }
-}
-
-void Water::BeginPass(FramebufferObject& target, const GLint area[4])
-{
-    target.Bind();
+    reflectionFbo.Bind();
     glEnable(GL_NORMALIZE); // the mirror scale flips the normals' handedness, not their length
     glPushMatrix();
-    glPushAttrib(GL_VIEWPORT_BIT | GL_SCISSOR_BIT);
-    glViewport(0, 0, textureSize, textureSize);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(area[0], area[1], area[2], area[3]);
-}
-
-void Water::RenderReflection(const GLint area[4])
-{
-    BeginPass(reflectionFbo, area);
     glScalef(1.0f, 1.0f, -1.0f);
+    glPushAttrib(GL_VIEWPORT_BIT);
+    glViewport(0, 0, textureSize, textureSize);
     // Given after the mirror, so it keeps the unmirrored world's z >= 0.
     const GLdouble aboveWater[4] = {0.0, 0.0, 1.0, 0.0};
     glClipPlane(GL_CLIP_PLANE0, aboveWater);
@@ -196,9 +138,13 @@ void Water::RenderReflection(const GLint area[4])
     glPopMatrix();
 }
 
-void Water::RenderRefraction(const GLint area[4])
+void Water::RenderRefraction()
 {
-    BeginPass(refractionFbo, area);
+    refractionFbo.Bind();
+    glEnable(GL_NORMALIZE);
+    glPushMatrix();
+    glPushAttrib(GL_VIEWPORT_BIT);
+    glViewport(0, 0, textureSize, textureSize);
     const GLdouble belowWater[4] = {0.0, 0.0, -1.0, 0.0};
     glClipPlane(GL_CLIP_PLANE0, belowWater);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -24,9 +24,8 @@ public:
     /// Advances the wave time by `seconds`; above 6283.18 it is reduced once by 6283.18.
     void Update(float seconds);
     /// Renders both textures with the current camera and projection; restores
-    /// framebuffer 0, the viewport, the scissor test, the model-view matrix and
-    /// back-face culling, leaves clip plane 0 off and GL_NORMALIZE on. Only the
-    /// part that `Draw` with the same camera can read is rendered and cleared.
+    /// framebuffer 0, the viewport, the model-view matrix and back-face culling,
+    /// leaves clip plane 0 off and GL_NORMALIZE on.
     void RenderTextures();
     /// Draws the grid (x -21..22, y -21..29) with the water program. A missing
     /// "ReflectionTex"/"RefractionTex" uniform throws; a missing "u_WaveTime" is ignored.
@@ -46,10 +45,8 @@ private:
     void CreateTextures();
     void CreateDepthBuffer();
     void AttachTargets();
-    void ReadableArea(GLint area[4]) const;
-    void BeginPass(FramebufferObject& target, const GLint area[4]);
-    void RenderReflection(const GLint area[4]);
-    void RenderRefraction(const GLint area[4]);
+    void RenderReflection();
+    void RenderRefraction();
     void DrawGrid();
 
     std::function<void()> drawScene; // draws everything but the water
