@@ -70,6 +70,7 @@ public:
 
 private:
     void LoadScenery();
+    void ReadSkyWithoutMipLevels();
     void SetUpLight();
     void DrawSky();
     void DrawTrees();
