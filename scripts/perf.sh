@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Release and repeats the performance measurements: 1500 autopilot
 # frames on layouts 2 and 0 in an 800x600 window, start-up with and without
-# mesh caches, peak memory, and the tick benchmark. Writes docs/perf/*.csv,
-# docs/perf/summary.txt and docs/perf/frame_time.png.
+# mesh caches, peak memory, the tick benchmark and the cost of each pass and
+# draw. Writes docs/perf/*.csv, docs/perf/summary.txt, docs/perf/stages.txt and
+# docs/perf/frame_time.png.
 #   scripts/perf.sh [TICKS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,6 +34,13 @@ summary="$out/summary.txt"
   echo "-- tick alone, layout 2, three balls in flight"
   "${xvfb[@]}" build/release/Benchmarks/Tick/tick_benchmark 2>/dev/null | grep -E 'BM_|per_tick'
 } | tee "$summary"
+
+# A separate run: finishing the renderer's work after every stage slows the frame.
+for level in 2 0; do
+  echo "== layout $level, $ticks frames, 800x600"
+  "${xvfb[@]}" "$harness" --ticks "$ticks" --level "$level" --size 800x600 --quiet --stage-times 2>&1 |
+    sed -n '/^stage ms/,$p'
+done | tee "$out/stages.txt"
 
 build/release/Tools/FramePlot/frame_plot "$out/frame_time.png" \
   "layout 2=$out/level2.csv" "layout 0=$out/level0.csv"
