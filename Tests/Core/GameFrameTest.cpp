@@ -8,6 +8,9 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 struct Matrix
@@ -98,4 +101,24 @@ TEST(GameFrame, TheFrameLeavesFramebufferZeroAndTheLightSetAfterTheCamera)
     float position[4];
     glGetLightfv(GL_LIGHT0, GL_POSITION, position);
     EXPECT_EQ(0.0f, position[3]);
+}
+
+// The harness's stage profile relies on this order to name the passes.
+TEST(GameFrame, TheProfilingHookHearsEveryStageOfAFrameInOrder)
+{
+    GameplayTest::World world(0);
+    Game& game = world.game();
+    game.StartGame();
+    std::vector<std::string> stages;
+    game.stageDone = [&stages](const char* stage) { stages.push_back(stage); };
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    game.Render();
+
+    const std::vector<std::string> pass = {"set-up", "sky", "entities", "terrain", "trees", "particles"};
+    std::vector<std::string> expected = pass; // reflection
+    expected.insert(expected.end(), pass.begin(), pass.end()); // refraction
+    expected.push_back("water");
+    expected.insert(expected.end(), pass.begin(), pass.end()); // the visible scene
+    EXPECT_EQ(expected, stages);
 }
