@@ -56,8 +56,15 @@ void ShareXAuthority(const std::string& dir)
 } // namespace
 
 GameProcess::GameProcess(const std::string& dir, bool unprivileged)
-    : outPath(dir + "/.stdout")
+    : dir(dir)
+    , unprivileged(unprivileged)
+    , outPath(dir + "/.stdout")
     , errPath(dir + "/.stderr")
+{
+    Launch();
+}
+
+void GameProcess::Launch()
 {
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -66,6 +73,18 @@ GameProcess::GameProcess(const std::string& dir, bool unprivileged)
         StartChild(dir, out, err, unprivileged);
     close(out);
     close(err);
+}
+
+// Now and then the X server turns a connection away while it is busy with
+// other tests' windows; that says nothing about the game, so it starts again.
+bool GameProcess::RelaunchedAfterDisplayRefusal()
+{
+    if (displayRetries == 0 || Err().find("could not connect to display") == std::string::npos)
+        return false;
+    --displayRetries;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Launch();
+    return true;
 }
 
 GameProcess::~GameProcess()
@@ -79,7 +98,7 @@ bool GameProcess::WaitForOutput(const std::string& text)
     while (std::chrono::steady_clock::now() < deadline) {
         if (Out().find(text) != std::string::npos)
             return true;
-        if (!Running())
+        if (!Running() && !RelaunchedAfterDisplayRefusal())
             return Out().find(text) != std::string::npos;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

@@ -18,7 +18,8 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
 
     /// Waits until standard output holds `text` (false when the process ends
-    /// first or after a generous deadline for slow sanitizer builds).
+    /// first or after a generous deadline for slow sanitizer builds). A start
+    /// that the X server turned away is tried again, twice at most.
     bool WaitForOutput(const std::string& text);
 
     /// Lets it tick a while longer, then tells whether it is still running.
@@ -35,8 +36,13 @@ public:
     static bool CanRunUnprivileged(std::string& why);
 
 private:
+    void Launch();
+    bool RelaunchedAfterDisplayRefusal();
     bool Running();
 
+    std::string dir;
+    bool unprivileged = false;
+    int displayRetries = 2;
     std::string outPath; // the game's standard output
     std::string errPath; // the game's standard error
     pid_t pid = -1;      // -1 once reaped
