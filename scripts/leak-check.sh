@@ -75,7 +75,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 for run in "--harness parsing the meshes" "--harness reading the caches" "--game closed by Alt+F4"; do
   echo "== ${run#* }"
   if [ -z "${DISPLAY:-}" ]; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "${run%% *}"
+    bash scripts/xvfb.sh bash "$0" "${run%% *}"
   else
     bash "$0" "${run%% *}"
   fi

@@ -28,7 +28,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q "$(readlink -f "$deb")" >/dev/null
 home=$(mktemp -d)
 status=0
-HOME=$home XDG_DATA_HOME= xvfb-run -a timeout -s TERM 8 mirage >"$home/out" 2>&1 || status=$?
+HOME=$home XDG_DATA_HOME= bash scripts/xvfb.sh timeout -s TERM 8 mirage >"$home/out" 2>&1 || status=$?
 apt-get remove -y -q mirage >/dev/null
 [ "$status" -eq 124 ] || { cat "$home/out"; fail "installed game ended by itself (status $status)"; }
 grep -q "^Model Resources/Paddle/Paddle.obj successfully loaded!$" "$home/out" || { cat "$home/out"; fail "installed game did not load its meshes"; }

@@ -13,7 +13,7 @@ out=docs/perf
 mkdir -p "$out"
 bash scripts/build.sh >/dev/null
 harness=build/release/Tools/DemoHarness/demo_harness
-xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
+xvfb=(bash scripts/xvfb.sh)
 summary="$out/summary.txt"
 
 {

@@ -13,8 +13,9 @@ fi
 
 # Headless: the autopilot plays a few hundred frames of the configured level
 # in the real window and the last frame is saved with the head-up bar.
-shot=${MIRAGE_SCREENSHOT:-docs/headless-run.png}
+# The shot goes under build/ so that a run leaves the checkout as it was.
+shot=${MIRAGE_SCREENSHOT:-build/headless-run.png}
 mkdir -p "$(dirname "$shot")"
-xvfb-run -a -s "-screen 0 1024x768x24" "$dir/Tools/DemoHarness/demo_harness" \
+XVFB_SCREEN=1024x768x24 bash scripts/xvfb.sh "$dir/Tools/DemoHarness/demo_harness" \
   --ticks 300 --quiet --window-shot "300:$shot"
 echo "Screenshot saved to $shot"

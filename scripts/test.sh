@@ -16,7 +16,7 @@ fi
 
 run=(ctest --test-dir "$dir" --output-on-failure -j 2)
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}"
+  bash scripts/xvfb.sh "${run[@]}"
 else
   "${run[@]}"
 fi

@@ -75,18 +75,6 @@ void GameProcess::Launch()
     close(err);
 }
 
-// Now and then the X server turns a connection away while it is busy with
-// other tests' windows; that says nothing about the game, so it starts again.
-bool GameProcess::RelaunchedAfterDisplayRefusal()
-{
-    if (displayRetries == 0 || Err().find("could not connect to display") == std::string::npos)
-        return false;
-    --displayRetries;
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    Launch();
-    return true;
-}
-
 GameProcess::~GameProcess()
 {
     Stop();
@@ -98,7 +86,7 @@ bool GameProcess::WaitForOutput(const std::string& text)
     while (std::chrono::steady_clock::now() < deadline) {
         if (Out().find(text) != std::string::npos)
             return true;
-        if (!Running() && !RelaunchedAfterDisplayRefusal())
+        if (!Running())
             return Out().find(text) != std::string::npos;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

@@ -37,12 +37,10 @@ public:
 
 private:
     void Launch();
-    bool RelaunchedAfterDisplayRefusal();
     bool Running();
 
     std::string dir;
     bool unprivileged = false;
-    int displayRetries = 2;
     std::string outPath; // the game's standard output
     std::string errPath; // the game's standard error
     pid_t pid = -1;      // -1 once reaped
