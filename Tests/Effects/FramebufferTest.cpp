@@ -166,6 +166,6 @@ TEST_F(FramebufferTest, CubeMapTargetIsCompleteUnboundAndTurnsTheDepthTestOn)
     std::cout.rdbuf(previous);
     EXPECT_EQ("GL_FRAMEBUFFER_COMPLETE\n", captured.str());
     EXPECT_FALSE(glIsFramebuffer(framebuffer));
-    EXPECT_TRUE(glIsTexture(texture)); // the texture and renderbuffer outlive it
-    EXPECT_TRUE(glIsRenderbuffer(depth));
+    EXPECT_FALSE(glIsTexture(texture)); // released with it: one target per ball
+    EXPECT_FALSE(glIsRenderbuffer(depth));
 }

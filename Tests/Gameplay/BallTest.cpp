@@ -126,3 +126,24 @@ TEST(BallShape, EnvironmentMapHoldsEachSkyImageOnItsOwnFace)
     }
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
 }
+
+// A ball used to leave its cube map, depth buffer and program behind: about
+// 7 MiB of ordinary memory per ball on the software renderer.
+TEST(BallShape, DeletingABallReleasesEveryGlObjectItCreated)
+{
+    GameplayTest::World world;
+    Ball* ball = new Ball(Vec3(0, 5, 0));
+    const GLuint program = ball->shader.program, vertex = ball->shader.vertexShader.id,
+                 fragment = ball->shader.fragmentShader.id, cube = ball->cubeMapTarget.texture,
+                 depth = ball->cubeMapTarget.depthBuffer, framebuffer = ball->cubeMapTarget.framebuffer;
+    ASSERT_TRUE(glIsProgram(program) && glIsShader(vertex) && glIsShader(fragment));
+    ASSERT_TRUE(glIsTexture(cube) && glIsRenderbuffer(depth) && glIsFramebuffer(framebuffer));
+    delete ball;
+    EXPECT_FALSE(glIsProgram(program));
+    EXPECT_FALSE(glIsShader(vertex));
+    EXPECT_FALSE(glIsShader(fragment));
+    EXPECT_FALSE(glIsTexture(cube));
+    EXPECT_FALSE(glIsRenderbuffer(depth));
+    EXPECT_FALSE(glIsFramebuffer(framebuffer));
+    EXPECT_NE(0u, Ball::EnvironmentMap()); // the shared sky map stays for the next ball
+}

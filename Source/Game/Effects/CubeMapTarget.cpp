@@ -43,7 +43,11 @@ CubeMapTarget::CubeMapTarget(int width, int height)
 
 CubeMapTarget::~CubeMapTarget()
 {
+    // Each target holds a 512 x 512 cube map and depth buffer; on a software
+    // renderer that is several MiB of ordinary memory per ball.
     glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(1, &depthBuffer);
+    glDeleteTextures(1, &texture);
 }
 
 void CubeMapTarget::BuildCubeMap()

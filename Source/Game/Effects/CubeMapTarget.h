@@ -4,7 +4,8 @@
 
 /// A cube-map colour texture with a depth renderbuffer behind one framebuffer.
 /// Construction prints the framebuffer status name and leaves the depth test on
-/// and framebuffer 0 bound. Only the framebuffer is deleted with it.
+/// and framebuffer 0 bound. Its texture, renderbuffer and framebuffer are
+/// deleted with it, so the context must be current then.
 class CubeMapTarget
 {
 public:

@@ -103,8 +103,10 @@ GLuint FragmentShader::Create(std::string source)
 
 Shader::~Shader()
 {
-    // Name 0 means the stage was never created; skipping it also keeps an
+    // Name 0 means the object was never created; skipping it also keeps an
     // unloaded Shader safe to destroy before GL entry points are loaded.
+    if (program != 0)
+        glDeleteProgram(program);
     if (fragmentShader.id != 0)
         glDeleteShader(fragmentShader.id);
     if (vertexShader.id != 0)

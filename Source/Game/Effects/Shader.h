@@ -33,8 +33,8 @@ public:
     GLuint id = 0; // shader object name; 0 until Create; kept after a failed compile
 };
 
-/// A GLSL program of one vertex and one fragment stage. Owns both shader
-/// objects (deleted with it); the program object is never deleted.
+/// A GLSL program of one vertex and one fragment stage. Owns the program and
+/// both shader objects, deleted with it while the context is current.
 class Shader
 {
 public:

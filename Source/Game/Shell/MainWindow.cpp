@@ -78,6 +78,8 @@ void MainWindow::on_Timer()
     // An error leaving the world is reported; the clock keeps running.
     try {
         const float dt = static_cast<float>(static_cast<double>(timer.interval()) / 1000.0);
+        // A tick builds and deletes balls, which create and release GL objects.
+        view->makeCurrent();
         game->Update(dt);
         view->updateGL();
         ShowCounters(*game);
