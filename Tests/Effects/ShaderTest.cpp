@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using namespace TestSupport;
 
 namespace {
@@ -79,16 +82,26 @@ TEST_F(ShaderTest, MissingFragmentFileFailsAfterTheVertexStageCompiled)
     EXPECT_EQ(0u, shader.program);
 }
 
-TEST_F(ShaderTest, DirectoryInPlaceOfAStageFileIsALoadError)
+TEST_F(ShaderTest, DirectoryOrUnexaminablePathInPlaceOfAStageFileIsALoadError)
 {
     TempDir dir;
+    WriteFile(dir / "a.vert", vertexSource);
     WriteFile(dir / "a.frag", fragmentSource);
-    Shader shader;
-    try {
-        shader.Load(dir.Path(), dir / "a.frag");
-        FAIL() << "Load did not throw";
-    } catch (const Exception& e) {
-        EXPECT_EQ("VertexShader File couldn't be loaded! - ", Message(e));
+    // A name longer than the file system allows cannot even be examined.
+    const std::string tooLong = dir / (std::string(300, 'x') + ".frag");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {dir.Path(), "VertexShader File couldn't be loaded! - "},
+        {tooLong, "FragmentShader File couldn't be loaded! - "},
+    };
+    for (const auto& c : cases) {
+        Shader shader;
+        const bool vertexBad = c.second[0] == 'V';
+        try {
+            shader.Load(vertexBad ? c.first : dir / "a.vert", vertexBad ? dir / "a.frag" : c.first);
+            ADD_FAILURE() << "Load did not throw for " << c.first;
+        } catch (const Exception& e) {
+            EXPECT_EQ(c.second, Message(e));
+        }
     }
 }
 

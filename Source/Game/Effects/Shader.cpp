@@ -12,7 +12,10 @@ namespace {
 /// The whole file as bytes (carriage returns and NULs included); false when it cannot be opened or sized.
 bool ReadStageFile(const std::string& path, std::string& source)
 {
-    if (boost::filesystem::is_directory(path))
+    // The error_code form: a path that cannot be examined (a parent without
+    // permission, a name too long) must fail like any unreadable file.
+    boost::system::error_code unexamined;
+    if (boost::filesystem::is_directory(path, unexamined))
         return false; // opens on Linux, but its size is meaningless and reading fails
     std::ifstream file(path.c_str(), std::ios::in | std::ios::binary);
     if (!file.is_open())
