@@ -66,6 +66,8 @@ TEST(ConfigFile, TabInKeyMakesADifferentKeyAndKeysAreCaseSensitive)
         EXPECT_EQ("Value not found", Info<tag_error_message>(e));
         EXPECT_EQ("StartLevel", Info<tag_error_detail>(e));
         EXPECT_EQ(31, *boost::get_error_info<boost::throw_line>(e));
+        const std::string function = *boost::get_error_info<boost::throw_function>(e);
+        EXPECT_NE(std::string::npos, function.find("ConfigFile::GetValue")) << function;
     }
     EXPECT_EQ(3, config.GetValue<int>("StartLevel\t"));
 }

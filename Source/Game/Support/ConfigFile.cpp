@@ -31,13 +31,8 @@ ConfigFile::ConfigFile(std::string path)
     }
 }
 
-const std::string& ConfigFile::RawValue(const std::string& key) const
+const std::string* ConfigFile::Find(const std::string& key) const
 {
     auto it = values.find(key);
-    if (it == values.end()) {
-        Exception e;
-        e << tag_error_message("Value not found") << tag_error_detail(key);
-        MIRAGE_THROW(e, "ConfigFile.cpp", 31);
-    }
-    return it->second;
+    return it == values.end() ? nullptr : &it->second;
 }

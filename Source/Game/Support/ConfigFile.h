@@ -17,14 +17,23 @@ public:
 
     /// Throws "Value not found" for an absent key; a value that does not
     /// convert lets boost::bad_lexical_cast through untouched.
+    /// Thrown here, not in a helper, so that the report names this operation.
     template <typename T>
     T GetValue(std::string key) const
     {
-        return boost::lexical_cast<T>(RawValue(key));
+        const std::string* text = Find(key);
+        if (!text) {
+            Exception e;
+            e << tag_error_message("Value not found") << tag_error_detail(key);
+            MIRAGE_THROW(e, "ConfigFile.cpp", 31);
+        }
+        return boost::lexical_cast<T>(*text);
     }
 
+    /// The text stored for `key`, or null when the file has no such key.
+    const std::string* Find(const std::string& key) const;
+
 private:
-    const std::string& RawValue(const std::string& key) const;
 
     std::map<std::string, std::string> values; // last line of a key wins
 };
