@@ -182,6 +182,7 @@ TEST_F(StaticModelTest, MalformedFacesAndShortLinesAreRejectedWithTheLine)
         {"f 1/1/1 1/2 1/1/1", "face values are not corrects!", 175},
         {"f 1/1/1 1/1/1/1 1/1/1", "face values are not corrects!", 175},
         {"f 1/1/1 1/1/1 1/1/1 2/2", "face values are not corrects!", 175},
+        {"f 0/1/1 1/2 1/1/1", "face values are not corrects!", 175}, // signs after the split
         {"f 1//1 1/1/1 1/1/1", "line could not be parsed", 186},
         {"f 1/1/1 1/x/1 1/1/1", "line could not be parsed", 186},
         {"f 0/1/1 1/1/1 1/1/1", "line could not be parsed", 186},

@@ -238,6 +238,10 @@ void ObjParser::ParseFace(const Tokens& tokens, std::string_view line)
     const ObjCorner first = ParseCorner(tokens.item[1], line);
     const ObjCorner second = ParseCorner(tokens.item[2], line);
     const ObjCorner third = ParseCorner(tokens.item[3], line);
+    // Signs are checked only once all three corners are split, so a badly split
+    // corner after a zero index still reports the split.
+    if (!AllPositive(first) || !AllPositive(second) || !AllPositive(third))
+        MIRAGE_THROW(LineError("line could not be parsed", line), "StaticModel.cpp", 186);
     AddTriangle(first, second, third, line);
     // Exactly four corners make a quad; more than four yield the first triangle only.
     if (tokens.count == 5)
@@ -251,7 +255,7 @@ ObjCorner ObjParser::ParseCorner(std::string_view token, std::string_view line)
         MIRAGE_THROW(LineError("face values are not corrects!", line), "StaticModel.cpp", 175);
     ObjCorner corner;
     if (!FastNumber::TryInt(parts.part[0], corner.position) || !FastNumber::TryInt(parts.part[1], corner.texCoord)
-        || !FastNumber::TryInt(parts.part[2], corner.normal) || !AllPositive(corner))
+        || !FastNumber::TryInt(parts.part[2], corner.normal))
         MIRAGE_THROW(LineError("line could not be parsed", line), "StaticModel.cpp", 186);
     return corner;
 }
