@@ -7,11 +7,13 @@
 #include "Autopilot.h"
 #include "FrameStats.h"
 #include "HarnessOptions.h"
+#include "MemorySampler.h"
 #include "StageProfile.h"
 
 #include "Core/Game.h"
 #include "Shell/GLView.h"
 #include "Shell/MainWindow.h"
+#include "Support/MemoryPolicy.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -128,6 +130,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
     game->cameraMode = options.cameraMode;
     FrameStats stats;
     StageProfile stages;
+    MemorySampler memory(options.memoryCsvPath.empty() ? 0 : options.memoryEvery);
     if (options.stageTimes)
         game->stageDone = [&stages](const char* stage) { stages.EndStage(stage); };
     Autopilot pilot;
@@ -148,6 +151,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         QApplication::processEvents();
         stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level});
         TraceIfChanged(*game, tick, last, options.quiet);
+        memory.Tick(tick, game->level);
         auto shot = options.shots.find(tick);
         if (shot != options.shots.end() && !view->grabFrameBuffer().save(QString::fromStdString(shot->second)))
             std::fprintf(stderr, "demo_harness: could not save %s\n", shot->second.c_str());
@@ -160,6 +164,8 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
     stages.Print();
     if (!options.csvPath.empty() && !stats.WriteCsv(options.csvPath))
         std::fprintf(stderr, "demo_harness: could not write %s\n", options.csvPath.c_str());
+    if (!options.memoryCsvPath.empty() && !memory.WriteCsv(options.memoryCsvPath))
+        std::fprintf(stderr, "demo_harness: could not write %s\n", options.memoryCsvPath.c_str());
     return 0;
 }
 
@@ -169,6 +175,7 @@ int main(int argc, char* argv[])
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    UseReturnableLargeBlocks(); // memory behaves as in the game
     const HarnessOptions options = HarnessOptions::Parse(argc, argv);
     fs::path levelFolder;
     if (options.level)

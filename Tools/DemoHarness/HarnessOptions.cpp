@@ -17,6 +17,7 @@ namespace {
               << "                    [--csv FILE] [--shot TICK:FILE]... [--window-shot TICK:FILE]...\n"
               << "                    [--script FILE] [--quiet] [--stage-times]\n"
               << "                    [--render-every N]   (0: tick only, for fast replays)\n"
+              << "                    [--memory-csv FILE] [--memory-every N]   (resident memory, default every 1000 ticks)\n"
               << "Script lines: '<tick> move <pixels>', '<tick> press', '<tick> camera'.\n";
     std::exit(2);
 }
@@ -81,6 +82,10 @@ HarnessOptions HarnessOptions::Parse(int argc, char** argv)
             options.cameraMode = ToInt(value());
         else if (arg == "--csv") // absolute like the shots: the level's folder is removed at the end
             options.csvPath = boost::filesystem::absolute(value()).string();
+        else if (arg == "--memory-csv")
+            options.memoryCsvPath = boost::filesystem::absolute(value()).string();
+        else if (arg == "--memory-every")
+            options.memoryEvery = ToInt(value());
         else if (arg == "--render-every")
             options.renderEvery = ToInt(value());
         else if (arg == "--quiet")

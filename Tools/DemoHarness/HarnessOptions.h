@@ -30,6 +30,8 @@ struct HarnessOptions
     int renderEvery = 1;                    // repaint every Nth tick; 0: never (fast replays)
     bool quiet = false;                     // no trace lines
     bool stageTimes = false;                // time each pass and draw (slows the frame down)
+    std::string memoryCsvPath;              // absolute path of the resident-memory samples; empty: none
+    int memoryEvery = 1000;                 // ticks between memory samples
 
     /// Parses argv; prints usage and exits on a bad argument.
     static HarnessOptions Parse(int argc, char** argv);

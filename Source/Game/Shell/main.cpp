@@ -1,11 +1,13 @@
 #include <GL/glew.h>
 
 #include "Shell/MainWindow.h"
+#include "Support/MemoryPolicy.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    UseReturnableLargeBlocks();
     QApplication application(argc, argv);
     MainWindow* window = new MainWindow(); // lives until the process ends
     QApplication::setActiveWindow(window);

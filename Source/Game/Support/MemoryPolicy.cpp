@@ -1,0 +1,8 @@
+#include "Support/MemoryPolicy.h"
+
+#include <malloc.h>
+
+void UseReturnableLargeBlocks()
+{
+    mallopt(M_MMAP_THRESHOLD, largeBlockBytes);
+}
