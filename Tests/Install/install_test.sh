@@ -13,10 +13,22 @@ user=$XDG_DATA_HOME/mirage
 
 fail() { echo "FAIL: $*"; exit 1; }
 install_game() { DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null; }
-start_game() { # runs the launcher for a few seconds; it must still be running then
-  local status=0
-  timeout -s TERM 8 "$root/usr/bin/mirage" >"$tmp/out" 2>"$tmp/err" || status=$?
-  [ "$status" -eq 124 ] || { cat "$tmp/out" "$tmp/err"; fail "game ended by itself (status $status)"; }
+start_game() { # runs the launcher until its first level is built; it must still be running then
+  "$root/usr/bin/mirage" >"$tmp/out" 2>"$tmp/err" &
+  local pid=$! waited=0
+  # Wait for the first level (its launchers' balls report their framebuffers)
+  # rather than a fixed time: a loaded machine can take longer than a few
+  # seconds to parse every mesh.
+  until grep -q "^GL_FRAMEBUFFER_COMPLETE$" "$tmp/out"; do
+    kill -0 "$pid" 2>/dev/null || { cat "$tmp/out" "$tmp/err"; fail "game ended by itself"; }
+    [ "$waited" -lt 600 ] || { kill "$pid"; cat "$tmp/out" "$tmp/err"; fail "world not loaded after 60 s"; }
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || { cat "$tmp/out" "$tmp/err"; fail "game ended after loading"; }
+  kill -TERM "$pid"
+  wait "$pid" || true
 }
 
 install_game
