@@ -1,0 +1,29 @@
+#include "Audio/SoundSettings.h"
+
+#include "Support/ConfigFile.h"
+
+#include <algorithm>
+
+namespace {
+
+// The value of an optional key, or `fallback` when it is absent or does not convert.
+template <typename T>
+T OptionalValue(const ConfigFile& config, const char* key, T fallback)
+{
+    try {
+        return config.GetValue<T>(key);
+    } catch (const Exception&) {
+    } catch (const boost::bad_lexical_cast&) {
+    }
+    return fallback;
+}
+
+} // namespace
+
+SoundSettings SoundSettings::Read(const ConfigFile& config)
+{
+    SoundSettings settings;
+    settings.volume = std::clamp(OptionalValue(config, "SoundVolume", settings.volume), 0.0f, 100.0f);
+    settings.mute = OptionalValue(config, "SoundMute", 0) != 0;
+    return settings;
+}
