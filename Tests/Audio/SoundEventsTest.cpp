@@ -5,6 +5,7 @@
 #include "Gameplay/GameplayTestSupport.h"
 #include "Gameplay/LooseZone.h"
 #include "Gameplay/NormalBlock.h"
+#include "Support/ConfigFile.h"
 
 #include <gtest/gtest.h>
 
@@ -86,3 +87,17 @@ TEST(SoundEvents, ALostBallAndTheLossAreEachHeardOnce)
     EXPECT_EQ(SoundEffect::GameOver, heard[1].effect);
 }
 
+
+TEST(SoundSettings, AbsentOrUnreadableKeysKeepTheDefaultAndVolumesAreClamped)
+{
+    TestSupport::TempDir dir;
+    const auto gain = [&dir](const std::string& text) {
+        TestSupport::WriteFile(dir / "Config.cfg", "StartLevel=0\n" + text);
+        return SoundSettings::Read(ConfigFile(dir / "Config.cfg")).Gain();
+    };
+    EXPECT_FLOAT_EQ(0.7f, gain(""));
+    EXPECT_FLOAT_EQ(0.7f, gain("SoundVolume=loud\nSoundMute=yes\n"));
+    EXPECT_FLOAT_EQ(0.25f, gain("SoundVolume=25\n"));
+    EXPECT_FLOAT_EQ(1.0f, gain("SoundVolume=250\nSoundMute=0\n"));
+    EXPECT_FLOAT_EQ(0.0f, gain("SoundVolume=25\nSoundMute=1\n"));
+}

@@ -10,12 +10,9 @@ namespace {
 template <typename T>
 T OptionalValue(const ConfigFile& config, const char* key, T fallback)
 {
-    try {
-        return config.GetValue<T>(key);
-    } catch (const Exception&) {
-    } catch (const boost::bad_lexical_cast&) {
-    }
-    return fallback;
+    const std::string* text = config.Find(key);
+    T value;
+    return text && boost::conversion::try_lexical_convert(*text, value) ? value : fallback;
 }
 
 } // namespace
