@@ -54,8 +54,10 @@ ALCdevice* OpenDefaultDevice()
 OpenAlDevice::OpenAlDevice()
     : device(OpenDefaultDevice())
 {
+    // Every sound is made at this rate, so mixing faster would only cost time.
+    const ALCint attributes[] = {ALC_FREQUENCY, 22050, 0};
     if (device)
-        context = alcCreateContext(device, nullptr);
+        context = alcCreateContext(device, attributes);
     if (context && alcMakeContextCurrent(context))
         return;
     if (context)
