@@ -29,29 +29,35 @@ struct Recorder : SilentSound
     std::vector<Heard>& heard;
 };
 
-template <typename T>
-T* Add(Game& game, T* e, Vec3 at)
+class WorldSounds : public ::testing::Test
 {
-    e->setGame(&game);
-    e->setPosition(at);
-    e->setCollisionModel(CollisionModel(Vec3(0, 0, 0), Vec3(1, 0.5f, 0.5f)));
-    game.entityList.entities.push_back(e);
-    return e;
-}
+protected:
+    void SetUp() override { game.UseSound(std::make_unique<Recorder>(heard)); }
 
-} // namespace
+    template <typename T>
+    T* Add(T* e, Vec3 at)
+    {
+        e->setGame(&game);
+        e->setPosition(at);
+        e->setCollisionModel(CollisionModel(Vec3(0, 0, 0), Vec3(1, 0.5f, 0.5f)));
+        game.entityList.entities.push_back(e);
+        return e;
+    }
 
-TEST(SoundEvents, BlocksRingHigherWithMoreHitsLeftAndEachStickOfAChainExplodesWhereItLies)
-{
     GameplayTest::World world;
     Game& game = world.game();
     std::vector<Heard> heard;
-    game.UseSound(std::make_unique<Recorder>(heard));
-    Add(game, new NormalBlock(2), Vec3(-8, 0, 0))->hit();
-    Add(game, new NormalBlock(4), Vec3(-6, 0, 0))->hit();
-    ExplosionBlock* first = Add(game, new ExplosionBlock(), Vec3(4, 0, 0));
-    Add(game, new ExplosionBlock(), Vec3(5, 0, 0));
-    Add(game, new NormalBlock(1), Vec3(4, 1, 0));
+};
+
+} // namespace
+
+TEST_F(WorldSounds, BlocksRingHigherWithMoreHitsLeftAndEachStickOfAChainExplodesWhereItLies)
+{
+    Add(new NormalBlock(2), Vec3(-8, 0, 0))->hit();
+    Add(new NormalBlock(4), Vec3(-6, 0, 0))->hit();
+    ExplosionBlock* first = Add(new ExplosionBlock(), Vec3(4, 0, 0));
+    Add(new ExplosionBlock(), Vec3(5, 0, 0));
+    Add(new NormalBlock(1), Vec3(4, 1, 0));
     first->hit();
     ASSERT_EQ(5u, heard.size());
     EXPECT_EQ(SoundEffect::BlockHit, heard[0].effect);
@@ -66,20 +72,16 @@ TEST(SoundEvents, BlocksRingHigherWithMoreHitsLeftAndEachStickOfAChainExplodesWh
     EXPECT_EQ(Vec3(4.5f, 0.25f, 0.25f), heard[4].where);
 }
 
-TEST(SoundEvents, ALostBallAndTheLossAreEachHeardOnce)
+TEST_F(WorldSounds, ALostBallAndTheLossAreEachHeardOnce)
 {
-    GameplayTest::World world;
-    Game& game = world.game();
     game.StartGame();
-    std::vector<Heard> heard;
-    game.UseSound(std::make_unique<Recorder>(heard));
     game.balls = 0;
     Ball* ball = new Ball(Vec3(0, 0, 0));
     ball->setGame(&game);
+    game.entityList.entities.push_back(ball);
     LooseZone zone(&game, CollisionModel(Vec3(-1, -1, -1), Vec3(1, 1, 1)));
     zone.onCollision(ball);
     zone.onCollision(ball); // still there until the sweep
-    ASSERT_TRUE(game.entityList.add(ball, false));
     for (int tick = 0; tick < 3; ++tick)
         game.Update(0.02f);
     ASSERT_EQ(2u, heard.size());
