@@ -8,6 +8,7 @@ packages=(
   qtbase5-dev libqt5opengl5-dev
   libgl-dev libglu1-mesa-dev libglew-dev libdevil-dev
   libboost-dev libboost-filesystem-dev
+  libopenal-dev libsndfile1-dev
   xvfb xauth libgl1-mesa-dri
   libgtest-dev libbenchmark-dev libtinyobjloader-dev
   clang-14 libclang-rt-14-dev

@@ -1,9 +1,10 @@
-// Writes the game's meshes, textures, sprites and sky images into the folder given on the
+// Writes the game's meshes, textures, sprites, sky images and sounds into the folder given on the
 // command line (normally Resources/). The same build always writes the same bytes.
 
 #include "Oasis.h"
 #include "Pieces.h"
 #include "Sky.h"
+#include "Sounds.h"
 #include "Sprites.h"
 
 #include <exception>
@@ -13,7 +14,7 @@
 namespace {
 
 const char* const kFolders[] = {"SkySphere", "Oasis", "Block", "ExplosionBlock", "ExtraBlock",
-                                "LauncherBlock", "Extra01", "Paddle", "Particles", "Ball"};
+                                "LauncherBlock", "Extra01", "Paddle", "Particles", "Ball", "Sounds"};
 
 } // namespace
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
         WriteOasis(root);
         WritePieces(root);
         WriteSprites(root);
+        WriteSounds(root);
     } catch (const std::exception& error) {
         std::cerr << "asset_generator: " << error.what() << std::endl;
         return 1;

@@ -128,6 +128,8 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         return 1;
     }
     game->cameraMode = options.cameraMode;
+    if (!options.sound)
+        game->UseSound(nullptr); // the view opened the device; closing it silences the world
     FrameStats stats;
     StageProfile stages;
     MemorySampler memory(options.memoryCsvPath.empty() ? 0 : options.memoryEvery);

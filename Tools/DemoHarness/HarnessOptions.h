@@ -32,6 +32,7 @@ struct HarnessOptions
     bool stageTimes = false;                // time each pass and draw (slows the frame down)
     std::string memoryCsvPath;              // absolute path of the resident-memory samples; empty: none
     int memoryEvery = 1000;                 // ticks between memory samples
+    bool sound = true;                      // false: the world is silent, as in a fast replay
 
     /// Parses argv; prints usage and exits on a bad argument.
     static HarnessOptions Parse(int argc, char** argv);

@@ -3,6 +3,7 @@
 #include "Core/Game.h"
 
 #include "Assets/ResourcesManager.h"
+#include "Audio/SilentSound.h"
 #include "Effects/ParticleSystem.h"
 #include "Gameplay/Block.h"
 #include "Gameplay/Entity.h"
@@ -29,10 +30,12 @@ const std::string resourcesRoot = "Resources/";
 Game::Game()
     : water(this)
     , levelManager(this)
+    , sound(std::make_unique<SilentSound>())
 {
     LoadScenery();
     ConfigFile config("Config.cfg");
     level = config.GetValue<int>("StartLevel");
+    soundSettings = SoundSettings::Read(config);
 }
 
 void Game::LoadScenery()
@@ -68,7 +71,7 @@ Game::~Game()
         delete system;
     particleSystems.clear();
     // The scenery, the water and the list's storage go with the members, in
-    // reverse order of declaration: trees, terrain, sky, water, entity list.
+    // reverse order of declaration: sound, trees, terrain, sky, water, entity list.
 }
 
 void Game::StartGame()
@@ -94,10 +97,15 @@ void Game::Update(float dt)
         level += 1;
         balls += 2;
         buildLevel();
+        sound->Play(SoundEffect::LevelCleared, Vec3(), 1.0f);
     }
     // Balls in flight keep the game alive even with an empty reserve.
-    if (balls == 0 && entityList.findAll(isBall).empty())
+    if (balls == 0 && entityList.findAll(isBall).empty()) {
+        if (!gameOver)
+            sound->Play(SoundEffect::GameOver, Vec3(), 1.0f);
         gameOver = true;
+    }
+    sound->EndTick();
 }
 
 void Game::updateParticleSystems(float dt)
@@ -123,6 +131,11 @@ void Game::HandleMouse(float dx, float dy, MouseButtons buttons)
     entityList.broadcastMouse(dx, dy, buttons);
 }
 
+void Game::UseSound(std::unique_ptr<SoundEvents> events)
+{
+    sound = events ? std::move(events) : std::make_unique<SilentSound>();
+}
+
 void Game::Render()
 {
     switch (cameraMode % 3) {
@@ -130,6 +143,7 @@ void Game::Render()
     case 1: CameraSetup_Behind(); break;
     default: glTranslatef(0.0f, -6.0f, 0.0f); break; // the view's orbit camera, shifted in world space
     }
+    ListenFromCamera();
     SetUpLight();
     // Both off-screen passes draw the whole scene; the visible scene is then
     // depth-tested against the water drawn first.
@@ -139,6 +153,13 @@ void Game::Render()
     glPushMatrix();
     DrawScene();
     glPopMatrix();
+}
+
+void Game::ListenFromCamera()
+{
+    float modelView[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    sound->FollowCamera(modelView);
 }
 
 void Game::SetUpLight()

@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 
 #include "Assets/StaticModel.h"
+#include "Audio/SoundEvents.h"
+#include "Audio/SoundSettings.h"
 #include "Effects/Water.h"
 #include "Gameplay/EntityList.h"
 #include "Gameplay/LevelManager.h"
@@ -10,6 +12,7 @@
 
 #include <functional>
 #include <list>
+#include <memory>
 
 class Entity;
 class ParticleSystem;
@@ -49,6 +52,8 @@ public:
     void AddScore(int points) { score += points; }
     /// Hands mouse motion (world units) and buttons to every entity.
     void HandleMouse(float dx, float dy, MouseButtons buttons);
+    /// Takes `events` as what the world is heard through; null: silence.
+    void UseSound(std::unique_ptr<SoundEvents> events);
 
     int cameraMode = 0;      // used modulo 3: above, behind, orbit; never reset
     EntityList entityList;   // every entity of the current level; owns them
@@ -67,6 +72,10 @@ public:
     StaticModel skySphere;   // unit sphere seen from inside, drawn scaled by 150
     StaticModel terrain;     // oasis ground
     StaticModel trees;       // palms, alpha-tested
+    /// Where entities report what can be heard; silent until the view hands
+    /// the world a device through `UseSound`. Never null.
+    std::unique_ptr<SoundEvents> sound;
+    SoundSettings soundSettings; // the optional sound keys of "Config.cfg"
 
 private:
     void LoadScenery();
@@ -76,6 +85,7 @@ private:
     void DrawTrees();
     void updateParticleSystems(float dt);
     void EndStage(const char* stage);
+    void ListenFromCamera();
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null
 };

@@ -5,6 +5,7 @@
 #include "Assets/ResourcesManager.h"
 #include "Assets/StaticModel.h"
 #include "Core/Game.h"
+#include "Gameplay/EntityList.h"
 
 Entity::Entity() = default;
 
@@ -23,8 +24,11 @@ void Entity::draw()
     glPopMatrix();
 }
 
-void Entity::onCollision(Entity*)
+void Entity::onCollision(Entity* other)
 {
+    // Walls are plain entities: this is where a ball is heard bouncing off them.
+    if (game && isBall(other))
+        game->sound->Play(SoundEffect::WallBounce, other->position, 1.0f);
 }
 
 void Entity::hit()

@@ -35,4 +35,5 @@ void ExplosionBlock::explode(std::set<Entity*>& struck)
     game->particleSystems.push_back(new SmokeParticle(at));
     game->particleSystems.push_back(new FireParticle(at, Vec3(1.0f, 1.0f, 0.0f), 3.0f));
     game->particleSystems.push_back(new FireParticle(at, Vec3(1.0f, 0.0f, 0.0f), 1.5f));
+    game->sound->Play(SoundEffect::Explosion, at, 1.0f);
 }

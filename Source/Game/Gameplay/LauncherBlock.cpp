@@ -1,5 +1,6 @@
 #include "Gameplay/LauncherBlock.h"
 
+#include "Core/Game.h"
 #include "Gameplay/EntityList.h"
 
 LauncherBlock::LauncherBlock(Entity* payload)
@@ -22,4 +23,5 @@ void LauncherBlock::hit()
     payload = nullptr; // from here on the entity list owns it (or has deleted it)
     released->setPosition(centre());
     entityList->add(released, true);
+    game->sound->Play(SoundEffect::Release, centre(), 1.0f);
 }

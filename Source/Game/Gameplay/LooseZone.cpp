@@ -1,5 +1,6 @@
 #include "Gameplay/LooseZone.h"
 
+#include "Core/Game.h"
 #include "Gameplay/EntityList.h"
 #include "Gameplay/Extra.h"
 
@@ -11,6 +12,8 @@ LooseZone::LooseZone(Game* game, CollisionModel box)
 
 void LooseZone::onCollision(Entity* other)
 {
+    if (isBall(other) && !other->removed)
+        game->sound->Play(SoundEffect::BallLost, other->position, 1.0f);
     if (isBall(other) || dynamic_cast<Extra*>(other))
         entityList->markForRemoval(other);
 }

@@ -48,5 +48,9 @@ void NormalBlock::hit()
     if (hitPoints == 0) {
         entityList->markForRemoval(this);
         game->AddScore(1);
+        game->sound->Play(SoundEffect::BlockBreak, centre(), 1.0f);
+    } else {
+        // The more hits a block has left, the higher it rings.
+        game->sound->Play(SoundEffect::BlockHit, centre(), 0.8f + 0.1f * static_cast<float>(hitPoints));
     }
 }

@@ -34,8 +34,10 @@ void Paddle::launchBall()
     Ball* ball = new Ball(Vec3(0.0f, 1.0f, 0.0f).normalize() * 5.0f);
     ball->setGame(game);
     ball->setPosition(position + Vec3(0.0f, 1.0f, 0.0f));
-    if (entityList->add(ball, true))
+    if (entityList->add(ball, true)) {
         game->balls -= 1;
+        game->sound->Play(SoundEffect::Launch, position + Vec3(0.0f, 1.0f, 0.0f), 1.0f);
+    }
 }
 
 void Paddle::reaim(MoveableEntity* ball)
@@ -59,10 +61,13 @@ void Paddle::reaim(MoveableEntity* ball)
 
 void Paddle::onCollision(Entity* other)
 {
-    if (isBall(other))
+    if (isBall(other)) {
         reaim(static_cast<MoveableEntity*>(other));
+        game->sound->Play(SoundEffect::PaddleBounce, other->position, 1.0f);
+    }
     if (dynamic_cast<Extra*>(other)) {
         entityList->markForRemoval(other);
         game->AddScore(8);
+        game->sound->Play(SoundEffect::ExtraCaught, other->position, 1.0f);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "Shell/GLView.h"
 
+#include "Audio/OpenAlSound.h"
 #include "Core/Game.h"
 #include "Shell/OrbitCamera.h"
 #include "Support/Exception.h"
@@ -64,6 +65,7 @@ void GLView::initializeGL()
         glClearColor(0.4f, 0.4f, 0.8f, 1.0f);
         game = new Game();
         game->StartGame();
+        game->UseSound(OpenAlSound::Open(game->soundSettings));
     } catch (const std::exception& e) {
         PrintReport(e);
     }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <AL/alc.h>
+
+/// The default output device and one context made current on it; the
+/// library mixes on a thread of its own from then on.
+class OpenAlDevice
+{
+public:
+    /// Opens the device; on failure writes one line to standard error and
+    /// stays closed (`IsOpen` false). The library's own chatter is kept off
+    /// the console unless the user asked for it with ALSOFT_LOGLEVEL.
+    OpenAlDevice();
+    /// Releases the context and closes the device (the recording, if any, is finished).
+    ~OpenAlDevice();
+    OpenAlDevice(const OpenAlDevice&) = delete;
+    OpenAlDevice& operator=(const OpenAlDevice&) = delete;
+
+    bool IsOpen() const { return context != nullptr; }
+
+private:
+    ALCdevice* device = nullptr;   // owning; null when none could be opened
+    ALCcontext* context = nullptr; // owning; current while open
+};

@@ -1,0 +1,134 @@
+#include "Audio/OpenAlSound.h"
+
+#include "Audio/ListenerPose.h"
+
+#include <cmath>
+
+namespace {
+
+/// How each effect is played.
+struct EffectSound
+{
+    const char* file;    // under Resources/Sounds/
+    float gain;          // before ducking and the master gain
+    bool relative;       // true: heard from the listener's own place (jingles)
+};
+
+// In SoundEffect order.
+const EffectSound effectSounds[] = {
+    {"Launch.wav", 0.7f, false},       {"BlockHit.wav", 0.6f, false},
+    {"BlockBreak.wav", 0.8f, false},   {"Explosion.wav", 1.0f, false},
+    {"Release.wav", 0.7f, false},      {"ExtraCaught.wav", 0.8f, false},
+    {"BallLost.wav", 0.8f, false},     {"WallBounce.wav", 0.45f, false},
+    {"PaddleBounce.wav", 0.6f, false}, {"LevelCleared.wav", 0.8f, true},
+    {"GameOver.wav", 0.8f, true},
+};
+static_assert(sizeof(effectSounds) / sizeof(effectSounds[0]) == static_cast<std::size_t>(SoundEffect::Count),
+              "one entry per effect");
+
+const char* const soundsFolder = "Resources/Sounds/";
+const int voiceCount = 12;         // a chain of any length shares these
+const int startsPerEffect = 2;     // of one effect per tick; the rest of a chain is heard in them
+const int undimmedStarts = 2;      // more starts in one tick are turned down to keep the sum level
+const float ambienceGain = 0.35f;  // under every effect
+const float ambienceDucked = 0.5f; // share of its gain the ambience keeps right after an effect
+const float duckRecovery = 0.02f;  // per tick: the ambience is back one second after the last effect
+
+// Gain of each of `starts` effects begun in one tick: their sum grows like
+// uncorrelated noise, so the share falls with the square root.
+float ChainShare(int starts)
+{
+    return starts > undimmedStarts ? std::sqrt(static_cast<float>(undimmedStarts) / starts) : 1.0f;
+}
+
+} // namespace
+
+std::unique_ptr<SoundEvents> OpenAlSound::Open(const SoundSettings& settings)
+{
+    std::unique_ptr<OpenAlSound> sound(new OpenAlSound(settings));
+    if (!sound->device.IsOpen())
+        return nullptr;
+    return sound;
+}
+
+OpenAlSound::OpenAlSound(const SoundSettings& settings)
+    : voices(device.IsOpen() ? voiceCount : 0)
+{
+    if (!device.IsOpen())
+        return;
+    ambienceLoop.emplace(std::string(soundsFolder) + "Ambience.wav");
+    for (const EffectSound& sound : effectSounds)
+        effects.emplace_back(std::string(soundsFolder) + sound.file);
+    alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
+    alListenerf(AL_GAIN, settings.Gain());
+    StartAmbience();
+}
+
+OpenAlSound::~OpenAlSound()
+{
+    if (!ambience)
+        return;
+    alSourceStop(ambience);
+    alSourcei(ambience, AL_BUFFER, 0);
+    alDeleteSources(1, &ambience);
+}
+
+void OpenAlSound::StartAmbience()
+{
+    if (!ambienceLoop->Id())
+        return;
+    alGenSources(1, &ambience);
+    alSourcei(ambience, AL_BUFFER, static_cast<ALint>(ambienceLoop->Id()));
+    alSourcei(ambience, AL_LOOPING, AL_TRUE);
+    alSourcei(ambience, AL_SOURCE_RELATIVE, AL_TRUE); // all around, wherever the camera is
+    alSourcef(ambience, AL_GAIN, ambienceGain);
+    alSourcePlay(ambience);
+}
+
+void OpenAlSound::Play(SoundEffect effect, Vec3 where, float pitch)
+{
+    pending.push_back({effect, where, pitch});
+}
+
+void OpenAlSound::EndTick()
+{
+    int startsOf[static_cast<int>(SoundEffect::Count)] = {};
+    std::vector<VoicePool::Voice> chosen;
+    for (const Pending& p : pending) {
+        const int index = static_cast<int>(p.effect);
+        if (startsOf[index]++ >= startsPerEffect)
+            continue;
+        VoicePool::Voice voice;
+        voice.buffer = effects.empty() ? 0 : effects[index].Id();
+        voice.relative = effectSounds[index].relative;
+        voice.where = voice.relative ? Vec3() : p.where;
+        voice.gain = effectSounds[index].gain;
+        voice.pitch = p.pitch;
+        chosen.push_back(voice);
+    }
+    pending.clear();
+    const float share = ChainShare(static_cast<int>(chosen.size()));
+    for (VoicePool::Voice& voice : chosen) {
+        voice.gain *= share;
+        voices.Start(voice);
+    }
+    DuckAmbience(!chosen.empty());
+}
+
+void OpenAlSound::DuckAmbience(bool effectsStarted)
+{
+    const float before = duck;
+    duck = effectsStarted ? 1.0f : std::fmax(0.0f, duck - duckRecovery);
+    if (ambience && duck != before)
+        alSourcef(ambience, AL_GAIN, ambienceGain * (1.0f - (1.0f - ambienceDucked) * duck));
+}
+
+void OpenAlSound::FollowCamera(const float modelView[16])
+{
+    // Both the world and the mixer are right-handed, so world coordinates go in
+    // unchanged: the orientation tells the mixer that z, not y, is up here.
+    const ListenerPose pose = ListenerPose::FromModelView(modelView);
+    const float orientation[6] = {pose.at.x, pose.at.y, pose.at.z, pose.up.x, pose.up.y, pose.up.z};
+    alListener3f(AL_POSITION, pose.position.x, pose.position.y, pose.position.z);
+    alListenerfv(AL_ORIENTATION, orientation);
+}

@@ -1,0 +1,166 @@
+// The real mixer, not a stand-in: its wave-file driver records in real time
+// what the game mixed, and the recording is read back and measured.
+#include "Audio/OpenAlSound.h"
+#include "Gameplay/ExplosionBlock.h"
+#include "Gameplay/GameplayTestSupport.h"
+#include "Gameplay/NormalBlock.h"
+
+#include <boost/filesystem.hpp>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = boost::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// The library reads its configuration once per process, so every recording
+// of a process goes to this one file.
+std::string RecordingPath()
+{
+    static TestSupport::TempDir dir;
+    static const bool configured = [] {
+        TestSupport::WriteFile(dir / "alsoft.conf", "[general]\ndrivers = wave\n[wave]\nfile = " + dir / "mix.wav\n");
+        return setenv("ALSOFT_CONF", (dir / "alsoft.conf").c_str(), 1) == 0;
+    }();
+    return configured ? dir / "mix.wav" : "";
+}
+
+struct Recording
+{
+    std::vector<float> frames; // left, right, left, ...
+    int rate = 0;              // frames per second
+    double eventsAt = 0.0;     // seconds from the device's opening to the events, at least
+
+    // Root mean square of channel 0 (left) or 1 (right) over `length` seconds from `from`.
+    float Rms(int channel, double from, double length) const
+    {
+        const std::size_t begin = static_cast<std::size_t>(from * rate) * 2 + channel;
+        const std::size_t end = std::min(frames.size(), static_cast<std::size_t>((from + length) * rate) * 2);
+        double sum = 0.0;
+        for (std::size_t i = begin; i < end; i += 2)
+            sum += frames[i] * frames[i];
+        return end > begin ? static_cast<float>(std::sqrt(sum / ((end - begin) / 2))) : 0.0f;
+    }
+};
+
+class SoundRecording : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fs::create_directories("Resources/Sounds");
+        for (const fs::directory_entry& f : fs::directory_iterator(fs::path(MIRAGE_SOURCE_DIR) / "Resources/Sounds"))
+            fs::copy_file(f.path(), fs::path("Resources/Sounds") / f.path().filename());
+        game.StartGame();
+    }
+
+    // Opens the device with `settings`, hears one frame from the camera above
+    // the paddle, half a second of ambience alone, `events` in one tick and a
+    // second after them; then the file is finished and read.
+    Recording Record(const std::function<void()>& events)
+    {
+        const std::string path = RecordingPath();
+        game.UseSound(OpenAlSound::Open(settings));
+        const Clock::time_point opened = Clock::now();
+        game.Render();
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        Recording r;
+        r.eventsAt = std::chrono::duration<double>(Clock::now() - opened).count();
+        events();
+        game.Update(0.02f);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        game.UseSound(nullptr);
+        SF_INFO info = {};
+        if (SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info)) {
+            r.frames.resize(info.channels == 2 ? static_cast<std::size_t>(info.frames) * 2 : 0);
+            r.rate = sf_readf_float(file, r.frames.data(), r.frames.size() / 2) > 0 ? info.samplerate : 0;
+            sf_close(file);
+        }
+        return r;
+    }
+
+    template <typename T>
+    T* Add(T* block, Vec3 at)
+    {
+        block->setGame(&game);
+        block->setPosition(at);
+        block->setCollisionModel(CollisionModel(Vec3(0, 0, 0), Vec3(1, 0.5f, 0.5f)));
+        game.entityList.entities.push_back(block);
+        return block;
+    }
+
+    // A normal block broken, then dynamite whose blast sets off a second stick and strikes a block.
+    void BreakABlockAndSetOffAChain(Vec3 at)
+    {
+        Add(new NormalBlock(1), at + Vec3(0, -3, 0))->hit();
+        ExplosionBlock* first = Add(new ExplosionBlock(), at);
+        Add(new ExplosionBlock(), at + Vec3(1, 0, 0));
+        Add(new NormalBlock(3), at + Vec3(0, 1, 0));
+        first->hit();
+    }
+
+    SoundSettings settings;
+    GameplayTest::World world;
+    Game& game = world.game();
+};
+
+} // namespace
+
+TEST_F(SoundRecording, ABrokenBlockAndAChainAreHeardAboveTheAmbienceWithoutClipping)
+{
+    const Recording r = Record([this] { BreakABlockAndSetOffAChain(Vec3(0, 4, 0)); });
+    ASSERT_GT(r.rate, 0) << "nothing recorded";
+    const float before = r.Rms(0, 0.05, r.eventsAt - 0.1) + r.Rms(1, 0.05, r.eventsAt - 0.1);
+    const float after = r.Rms(0, r.eventsAt, 0.6) + r.Rms(1, r.eventsAt, 0.6);
+    EXPECT_GT(before, 1e-4f) << "the ambience is not playing";
+    EXPECT_GT(after, 3.0f * before) << "before " << before << ", after " << after;
+    for (float v : r.frames)
+        ASSERT_LT(std::fabs(v), 1.0f);
+}
+
+TEST_F(SoundRecording, AnExplosionOnTheLeftIsLouderOnTheLeftSeenFromAbove)
+{
+    ASSERT_EQ(0, game.cameraMode); // above the paddle
+    const Recording r = Record([this] { Add(new ExplosionBlock(), Vec3(-9.5f, 3, 0))->hit(); });
+    ASSERT_GT(r.rate, 0) << "nothing recorded";
+    const float left = r.Rms(0, r.eventsAt, 0.8), right = r.Rms(1, r.eventsAt, 0.8);
+    EXPECT_GT(left, 1.3f * right) << "left " << left << ", right " << right;
+}
+
+TEST_F(SoundRecording, AMutedGameRecordsSilence)
+{
+    settings.mute = true;
+    const Recording r = Record([this] { BreakABlockAndSetOffAChain(Vec3(-5, 4, 0)); });
+    ASSERT_GT(r.frames.size(), static_cast<std::size_t>(2 * r.rate)) << "shorter than the run";
+    for (float v : r.frames)
+        ASSERT_EQ(0.0f, v);
+}
+
+TEST(SoundDevice, WithoutOneTheHarnessPlaysOnAfterOneLineOnStandardError)
+{
+    TestSupport::TempDir dir;
+    TestSupport::CopyResources(dir.Path());
+    TestSupport::WriteFile(dir / "Config.cfg", "StartLevel=0\n");
+    // The only driver is asked for a sound card that does not exist: what CI
+    // sees, whose sound-card library then prints errors of its own.
+    TestSupport::WriteFile(dir / "alsoft.conf", "[general]\ndrivers = alsa\n[alsa]\ndevice = mirage-none\n");
+    const std::string cmd = "cd '" + dir.Path() + "' && env -u ALSOFT_LOGLEVEL ALSOFT_CONF='" + dir / "alsoft.conf" +
+                            "' '" + MIRAGE_HARNESS + "' --ticks 3 --render-every 0 >out.txt 2>err.txt";
+    ASSERT_EQ(0, std::system(cmd.c_str()));
+    EXPECT_NE(std::string::npos, TestSupport::ReadFile(dir / "out.txt").find("frames: 3"));
+    const std::string err = TestSupport::ReadFile(dir / "err.txt");
+    const std::string line = "Sound: no audio device could be opened, playing on without sound\n";
+    const std::size_t at = err.find(line);
+    ASSERT_NE(std::string::npos, at) << err;
+    EXPECT_EQ(std::string::npos, err.find(line, at + 1)) << err;
+    EXPECT_EQ(std::string::npos, err.find("AL lib")) << err;
+    EXPECT_EQ(std::string::npos, err.find("ALSA lib")) << err;
+}

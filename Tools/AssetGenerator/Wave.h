@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// Samples of one mono sound, nominally in [-1, 1].
+using Samples = std::vector<float>;
+
+/// Sample rate of every sound the generator writes (per second).
+constexpr int kSampleRate = 22050;
+
+/// Writes `samples` as a mono 16-bit PCM WAV file at kSampleRate; values
+/// outside [-1, 1] are clamped. Throws std::runtime_error when it cannot write.
+void WriteWave(const std::string& path, const Samples& samples);
