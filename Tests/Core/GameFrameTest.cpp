@@ -115,7 +115,7 @@ TEST(GameFrame, TheProfilingHookHearsEveryStageOfAFrameInOrder)
     glLoadIdentity();
     game.Render();
 
-    const std::vector<std::string> pass = {"set-up", "sky", "entities", "terrain", "trees", "particles"};
+    const std::vector<std::string> pass = {"set-up", "entities", "terrain", "sky", "trees", "particles"};
     std::vector<std::string> expected = pass; // reflection
     expected.insert(expected.end(), pass.begin(), pass.end()); // refraction
     expected.push_back("water");

@@ -161,12 +161,16 @@ void Game::SetUpLight()
 void Game::DrawScene()
 {
     EndStage("set-up");
-    DrawSky();
-    EndStage("sky");
     entityList.drawAll();
     EndStage("entities");
     terrain.Draw();
     EndStage("terrain");
+    // The sky lies behind everything else in the scene (the terrain stays inside
+    // its sphere), so drawn after the opaque pieces its hidden pixels fail the
+    // depth test before they are shaded: the same picture for less work. The
+    // trees blend their edges over the sky, so they still come after it.
+    DrawSky();
+    EndStage("sky");
     DrawTrees();
     EndStage("trees");
     for (ParticleSystem* system : particleSystems)

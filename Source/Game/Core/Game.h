@@ -60,7 +60,7 @@ public:
     bool gameOver = true;    // set once lost, never cleared after the start
     LevelManager levelManager;
     /// Profiling hook, empty in the game: told the name of each stage of a frame
-    /// as it ends. Per scene pass "set-up", "sky", "entities", "terrain", "trees",
+    /// as it ends. Per scene pass "set-up", "entities", "terrain", "sky", "trees",
     /// "particles"; "water" once per frame, between the off-screen and visible passes.
     std::function<void(const char* stage)> stageDone;
     // The world's own scenery, not shared through the model cache.
