@@ -126,6 +126,8 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         return 1;
     }
     game->cameraMode = options.cameraMode;
+    if (options.budgetLevel)
+        game->governor = FrameBudgetGovernor(*options.budgetLevel);
     FrameStats stats;
     StageProfile stages;
     if (options.stageTimes)
@@ -146,7 +148,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         const bool renderDue = options.renderEvery > 0 && tick % options.renderEvery == 0;
         const double renderMs = renderDue || shotDue ? RenderFrame(view, options.stageTimes ? &stages : nullptr) : 0.0;
         QApplication::processEvents();
-        stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level});
+        stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level, game->governor.Level()});
         TraceIfChanged(*game, tick, last, options.quiet);
         auto shot = options.shots.find(tick);
         if (shot != options.shots.end() && !view->grabFrameBuffer().save(QString::fromStdString(shot->second)))

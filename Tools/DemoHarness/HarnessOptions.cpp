@@ -15,7 +15,7 @@ namespace {
     std::cerr << "demo_harness: " << problem << "\n"
               << "usage: demo_harness [--ticks N] [--level L] [--camera M] [--size WxH]\n"
               << "                    [--csv FILE] [--shot TICK:FILE]... [--window-shot TICK:FILE]...\n"
-              << "                    [--script FILE] [--quiet] [--stage-times]\n"
+              << "                    [--script FILE] [--quiet] [--stage-times] [--budget-level 0..3]\n"
               << "                    [--render-every N]   (0: tick only, for fast replays)\n"
               << "Script lines: '<tick> move <pixels>', '<tick> press', '<tick> camera'.\n";
     std::exit(2);
@@ -87,6 +87,8 @@ HarnessOptions HarnessOptions::Parse(int argc, char** argv)
             options.quiet = true;
         else if (arg == "--stage-times")
             options.stageTimes = true;
+        else if (arg == "--budget-level")
+            options.budgetLevel = ToInt(value());
         else if (arg == "--size") {
             const std::string size = value();
             const auto x = size.find('x');

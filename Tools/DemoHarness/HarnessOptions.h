@@ -30,6 +30,7 @@ struct HarnessOptions
     int renderEvery = 1;                    // repaint every Nth tick; 0: never (fast replays)
     bool quiet = false;                     // no trace lines
     bool stageTimes = false;                // time each pass and draw (slows the frame down)
+    std::optional<int> budgetLevel;         // pins the frame-budget governor; none: the Config.cfg setting
 
     /// Parses argv; prints usage and exits on a bad argument.
     static HarnessOptions Parse(int argc, char** argv);

@@ -24,6 +24,16 @@ namespace {
 
 const std::string resourcesRoot = "Resources/";
 
+// Absent, or not a number: the governor chooses by itself.
+std::optional<int> PinnedBudgetLevel(const ConfigFile& config)
+{
+    try {
+        return config.GetValue<int>("FrameBudgetLevel");
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 Game::Game()
@@ -33,6 +43,7 @@ Game::Game()
     LoadScenery();
     ConfigFile config("Config.cfg");
     level = config.GetValue<int>("StartLevel");
+    governor = FrameBudgetGovernor(PinnedBudgetLevel(config));
 }
 
 void Game::LoadScenery()
@@ -131,6 +142,8 @@ void Game::Render()
     default: glTranslatef(0.0f, -6.0f, 0.0f); break; // the view's orbit camera, shifted in world space
     }
     SetUpLight();
+    water.SetImageSize(governor.WaterImageSize());
+    water.SetGridStep(governor.WaterGridStep());
     // Both off-screen passes draw the whole scene; the visible scene is then
     // depth-tested against the water drawn first.
     water.RenderTextures();
@@ -174,7 +187,7 @@ void Game::DrawScene()
     DrawTrees();
     EndStage("trees");
     for (ParticleSystem* system : particleSystems)
-        system->Draw();
+        system->Draw(governor.ParticleShare(), governor.PlainParticleFiltering());
     EndStage("particles");
 }
 

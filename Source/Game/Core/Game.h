@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include "Assets/StaticModel.h"
+#include "Effects/FrameBudgetGovernor.h"
 #include "Effects/Water.h"
 #include "Gameplay/EntityList.h"
 #include "Gameplay/LevelManager.h"
@@ -49,6 +50,9 @@ public:
     void AddScore(int points) { score += points; }
     /// Hands mouse motion (world units) and buttons to every entity.
     void HandleMouse(float dx, float dy, MouseButtons buttons);
+    /// Told by the view how long the last frame took to draw, milliseconds;
+    /// only how later frames are drawn depends on it, never the world.
+    void FrameTook(double milliseconds) { governor.FrameTook(milliseconds); }
 
     int cameraMode = 0;      // used modulo 3: above, behind, orbit; never reset
     EntityList entityList;   // every entity of the current level; owns them
@@ -59,6 +63,9 @@ public:
     int balls = 5;           // balls in reserve, not yet launched
     bool gameOver = true;    // set once lost, never cleared after the start
     LevelManager levelManager;
+    /// How much of the picture to give up when frames run over the tick; pinned
+    /// by the optional "FrameBudgetLevel" (0 exact .. 3) of "Config.cfg".
+    FrameBudgetGovernor governor;
     /// Profiling hook, empty in the game: told the name of each stage of a frame
     /// as it ends. Per scene pass "set-up", "entities", "terrain", "sky", "trees",
     /// "particles"; "water" once per frame, between the off-screen and visible passes.
