@@ -3,10 +3,10 @@
 # temporary worktree beside HEAD's, then plays 1500 autopilot frames of each
 # layout 0..4 in an 800x600 window, alternating baseline, HEAD with the
 # frame-budget governor automatic (the player's default) and HEAD pinned to
-# the exact picture. Writes per-frame CSVs, frames.txt (median, p95, worst
-# 25-frame mean, ratios to the baseline), plots of layouts 2 and 0, the
-# start-up and tick figures (summary.txt) and the cost of every pass and draw
-# (stages.txt).
+# the exact picture. Writes frames.txt (median, p95, worst 25-frame mean,
+# ratios to the baseline), plots of layouts 2 and 0, the start-up and tick
+# figures (summary.txt) and the cost of every pass and draw over 300 frames
+# (stages.txt); the per-frame CSVs stay under build/perf/csv.
 #   scripts/perf.sh [OUTDIR]     default build/perf; docs/perf retakes the committed figures
 #   PERF_TICKS=300 scripts/perf.sh   shorter runs while iterating
 set -euo pipefail
@@ -32,7 +32,8 @@ cmake -S "$old_src" -B "$old_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$old_build" --target demo_harness -j "$(nproc)" >/dev/null
 old_harness=$PWD/$old_build/Tools/DemoHarness/demo_harness
 harness=$PWD/$harness
-abs_out=$(cd "$out" && pwd)
+csv=$PWD/build/perf/csv
+mkdir -p "$csv"
 
 # "median p95 worst25" of the frame_ms column of one CSV (worst25: the slowest
 # mean of 25 frames in a row); plain awk and sort, no extensions.
@@ -57,15 +58,15 @@ frames="$out/frames.txt"
   echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), $ticks frames per run, 800x600, $(nproc) cores, baseline $baseline, HEAD $(git rev-parse --short HEAD)"
   printf '%-7s %-9s %8s %8s %9s %7s %7s  %s\n' layout run median p95 worst25 x_med x_p95 load
   for layout in 0 1 2 3 4; do
-    play "$old_src" "$old_harness" "$abs_out/layout$layout-baseline.csv" "$layout"
+    play "$old_src" "$old_harness" "$csv/layout$layout-baseline.csv" "$layout"
     load_baseline=$(cut -d' ' -f1 /proc/loadavg)
-    play . "$harness" "$abs_out/layout$layout-auto.csv" "$layout"
+    play . "$harness" "$csv/layout$layout-auto.csv" "$layout"
     load_auto=$(cut -d' ' -f1 /proc/loadavg)
-    play . "$harness" "$abs_out/layout$layout-exact.csv" "$layout" --budget-level 0
+    play . "$harness" "$csv/layout$layout-exact.csv" "$layout" --budget-level 0
     load_exact=$(cut -d' ' -f1 /proc/loadavg)
-    read -r om op _ <<<"$(stats "$out/layout$layout-baseline.csv")"
+    read -r om op _ <<<"$(stats "$csv/layout$layout-baseline.csv")"
     for run in baseline auto exact; do
-      read -r m p w <<<"$(stats "$out/layout$layout-$run.csv")"
+      read -r m p w <<<"$(stats "$csv/layout$layout-$run.csv")"
       load_var=load_$run
       awk -v l="$layout" -v r="$run" -v m="$m" -v p="$p" -v w="$w" -v om="$om" -v op="$op" -v load="${!load_var}" \
         'BEGIN { printf "%-7s %-9s %8s %8s %9s %7.2f %7.2f  %s\n", l, r, m, p, w, m / om, p / op, load }' 
@@ -76,8 +77,8 @@ frames="$out/frames.txt"
 
 for layout in 2 0; do
   "$dir/Tools/FramePlot/frame_plot" "$out/frame_time_layout$layout.png" \
-    "baseline $baseline=$out/layout$layout-baseline.csv" "exact picture=$out/layout$layout-exact.csv" \
-    "automatic=$out/layout$layout-auto.csv"
+    "baseline $baseline=$csv/layout$layout-baseline.csv" "exact picture=$csv/layout$layout-exact.csv" \
+    "automatic=$csv/layout$layout-auto.csv"
 done
 
 {
@@ -94,8 +95,8 @@ done
 # A separate run of the exact picture: finishing the renderer's work after
 # every stage slows the frame.
 for layout in 2 0; do
-  echo "== layout $layout, $ticks frames, 800x600, exact picture"
-  "${xvfb[@]}" "$harness" --ticks "$ticks" --level "$layout" --size 800x600 --quiet --stage-times \
+  echo "== layout $layout, 300 frames, 800x600, exact picture"
+  "${xvfb[@]}" "$harness" --ticks 300 --level "$layout" --size 800x600 --quiet --stage-times \
     --budget-level 0 2>&1 | sed -n '/^stage ms/,$p'
 done | tee "$out/stages.txt"
 echo "$out"
