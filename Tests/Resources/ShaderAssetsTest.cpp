@@ -169,7 +169,7 @@ TEST_F(ShaderAssets, AtGrazingAnglesTheReflectionDominatesAndRipplesWithTime)
 // the rest holds an older frame's picture, or nothing.
 TEST_F(ShaderAssets, RipplesDoNotDarkenTheWindowEdges)
 {
-    for (const int filled : {512, 256, 192}) {
+    for (const int filled : {512, 256, 128}) {
         glDeleteTextures(1, &reflection);
         glDeleteTextures(1, &refraction);
         reflection = SceneSizedTexture(0, 200, 0, filled);
