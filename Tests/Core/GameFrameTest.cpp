@@ -8,6 +8,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -121,4 +122,26 @@ TEST(GameFrame, TheProfilingHookHearsEveryStageOfAFrameInOrder)
     expected.push_back("water");
     expected.insert(expected.end(), pass.begin(), pass.end()); // the visible scene
     EXPECT_EQ(expected, stages);
+}
+
+// An optional key: absent or not a number leaves the governor to choose; a
+// pinned level reaches the water however slow the frames are.
+TEST(GameFrame, FrameBudgetLevelInTheConfigPinsTheGovernor)
+{
+    struct Case { const char* config; bool pinned; int waterImage; };
+    for (const Case& c : {Case{"StartLevel=0\n", false, 128}, Case{"StartLevel=0\nFrameBudgetLevel=fast\n", false, 128},
+                          Case{"StartLevel=0\nFrameBudgetLevel=2\n", true, 256}}) {
+        SCOPED_TRACE(c.config);
+        GameplayTest::World world(0);
+        std::ofstream("Config.cfg") << c.config; // the world folder is current
+        Game& game = world.game();
+        game.StartGame();
+        EXPECT_EQ(c.pinned, game.governor.Pinned());
+        for (int frame = 0; frame < 20; ++frame)
+            game.FrameTook(100.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        game.Render();
+        EXPECT_EQ(c.waterImage, game.water.ImageSize());
+    }
 }
