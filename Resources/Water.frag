@@ -4,6 +4,7 @@
 
 uniform sampler2D ReflectionTex; // unit 0: the scene above the water, mirrored
 uniform sampler2D RefractionTex; // unit 1: the scene below the water
+uniform float u_ImageCut;        // share of each image's side the passes left unfilled; 0 (unset): none
 
 varying vec4 clipPosition;
 varying vec2 ripple;
@@ -12,11 +13,13 @@ varying float reflectance;
 void main()
 {
     vec2 screen = clipPosition.xy / clipPosition.w * 0.5 + 0.5;
+    // The passes may fill only a corner of each image when frames run over their budget.
+    float filled = 1.0 - u_ImageCut;
     // Kept a texel inside the images: their clamping would blend in a black border at the
     // window's edges, where the ripple pushes the lookup outside.
-    const vec2 inside = vec2(1.0 / 512.0);
-    vec3 above = texture2D(ReflectionTex, clamp(screen + ripple, inside, 1.0 - inside)).rgb;
-    vec3 below = texture2D(RefractionTex, clamp(screen + ripple * 0.6, inside, 1.0 - inside)).rgb
+    vec2 inside = vec2(1.0 / 512.0) / filled;
+    vec3 above = texture2D(ReflectionTex, clamp(screen + ripple, inside, 1.0 - inside) * filled).rgb;
+    vec3 below = texture2D(RefractionTex, clamp(screen + ripple * 0.6, inside, 1.0 - inside) * filled).rgb
                * vec3(0.62, 0.82, 0.86);
     gl_FragColor = vec4(mix(below, above, reflectance), 1.0);
 }

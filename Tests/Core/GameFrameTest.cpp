@@ -8,6 +8,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -115,10 +116,27 @@ TEST(GameFrame, TheProfilingHookHearsEveryStageOfAFrameInOrder)
     glLoadIdentity();
     game.Render();
 
-    const std::vector<std::string> pass = {"set-up", "sky", "entities", "terrain", "trees", "particles"};
+    const std::vector<std::string> pass = {"set-up", "entities", "terrain", "sky", "trees", "particles"};
     std::vector<std::string> expected = pass; // reflection
     expected.insert(expected.end(), pass.begin(), pass.end()); // refraction
     expected.push_back("water");
     expected.insert(expected.end(), pass.begin(), pass.end()); // the visible scene
     EXPECT_EQ(expected, stages);
+}
+
+// An optional key: absent or not a number leaves the governor to choose (level 3
+// after slow frames); a pinned level reaches the water however slow the frames are.
+TEST(GameFrame, FrameBudgetLevelInTheConfigPinsTheGovernor)
+{
+    for (const auto& [key, waterImage] : {std::pair{"", 128}, {"FrameBudgetLevel=fast\n", 128}, {"FrameBudgetLevel=2\n", 256}}) {
+        GameplayTest::World world(0);
+        std::ofstream("Config.cfg") << "StartLevel=0\n" << key; // the world's folder is current
+        Game& game = world.game();
+        game.StartGame();
+        for (int frame = 0; frame < 20; ++frame)
+            game.FrameTook(100.0);
+        glLoadIdentity();
+        game.Render();
+        EXPECT_EQ(waterImage, game.water.ImageSize()) << key;
+    }
 }

@@ -130,6 +130,8 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
     game->cameraMode = options.cameraMode;
     if (!options.sound)
         game->UseSound(nullptr); // the view opened the device; closing it silences the world
+    if (options.budgetLevel)
+        game->governor = FrameBudgetGovernor(*options.budgetLevel);
     FrameStats stats;
     StageProfile stages;
     MemorySampler memory(options.memoryCsvPath.empty() ? 0 : options.memoryEvery);
@@ -151,7 +153,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         const bool renderDue = options.renderEvery > 0 && tick % options.renderEvery == 0;
         const double renderMs = renderDue || shotDue ? RenderFrame(view, options.stageTimes ? &stages : nullptr) : 0.0;
         QApplication::processEvents();
-        stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level});
+        stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level, game->governor.Level()});
         TraceIfChanged(*game, tick, last, options.quiet);
         memory.Tick(tick, game->level);
         auto shot = options.shots.find(tick);

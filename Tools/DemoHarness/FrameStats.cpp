@@ -34,6 +34,10 @@ void FrameStats::PrintSummary() const
                 Percentile(render, 100));
     std::printf("frame  ms: median %.3f  p95 %.3f  max %.3f\n", Percentile(frame, 50), Percentile(frame, 95),
                 Percentile(frame, 100));
+    int atLevel[4] = {0, 0, 0, 0};
+    for (const Frame& f : frames)
+        ++atLevel[std::clamp(f.budgetLevel, 0, 3)];
+    std::printf("frames at budget level 0..3: %d %d %d %d\n", atLevel[0], atLevel[1], atLevel[2], atLevel[3]);
 }
 
 bool FrameStats::WriteCsv(const std::string& path) const
@@ -41,9 +45,9 @@ bool FrameStats::WriteCsv(const std::string& path) const
     std::ofstream file(path);
     if (!file)
         return false;
-    file << "tick,tick_ms,render_ms,frame_ms,score,balls,level\n";
+    file << "tick,tick_ms,render_ms,frame_ms,score,balls,level,budget_level\n";
     for (const Frame& f : frames)
         file << f.tick << ',' << f.tickMs << ',' << f.renderMs << ',' << f.tickMs + f.renderMs << ',' << f.score
-             << ',' << f.balls << ',' << f.level << '\n';
+             << ',' << f.balls << ',' << f.level << ',' << f.budgetLevel << '\n';
     return true;
 }

@@ -13,13 +13,15 @@ public:
         double tickMs;   // Game::Update alone
         double renderMs; // repaint + glFinish
         int score, balls, level;
+        int budgetLevel; // the frame-budget governor's level after this frame
     };
 
     void Add(const Frame& frame) { frames.push_back(frame); }
 
-    /// Median and 95th percentile of tick, render and whole frame (tick + render).
+    /// Median and 95th percentile of tick, render and whole frame (tick + render),
+    /// and how many frames each frame-budget level followed.
     void PrintSummary() const;
-    /// One line per frame: tick,tick_ms,render_ms,frame_ms,score,balls,level.
+    /// One line per frame: tick,tick_ms,render_ms,frame_ms,score,balls,level,budget_level.
     bool WriteCsv(const std::string& path) const;
 
 private:

@@ -33,6 +33,7 @@ struct HarnessOptions
     std::string memoryCsvPath;              // absolute path of the resident-memory samples; empty: none
     int memoryEvery = 1000;                 // ticks between memory samples
     bool sound = true;                      // false: the world is silent, as in a fast replay
+    std::optional<int> budgetLevel;         // pins the frame-budget governor; none: the Config.cfg setting
 
     /// Parses argv; prints usage and exits on a bad argument.
     static HarnessOptions Parse(int argc, char** argv);

@@ -7,7 +7,7 @@
 namespace {
 
 // Stages in frame order; the game's hook names them.
-const std::vector<std::string> sceneStages = {"set-up", "sky", "entities", "terrain", "trees", "particles"};
+const std::vector<std::string> sceneStages = {"set-up", "entities", "terrain", "sky", "trees", "particles"};
 const std::vector<std::string> passes = {"reflection", "refraction", "water", "visible", "end of frame"};
 
 } // namespace

@@ -36,6 +36,8 @@ Game::Game()
     ConfigFile config("Config.cfg");
     level = config.GetValue<int>("StartLevel");
     soundSettings = SoundSettings::Read(config);
+    // Absent, or not a number: the governor chooses by itself.
+    governor = FrameBudgetGovernor(config.FindValue<int>("FrameBudgetLevel"));
 }
 
 void Game::LoadScenery()
@@ -145,6 +147,8 @@ void Game::Render()
     }
     ListenFromCamera();
     SetUpLight();
+    water.SetImageSize(governor.WaterImageSize());
+    water.SetGridStep(governor.WaterGridStep());
     // Both off-screen passes draw the whole scene; the visible scene is then
     // depth-tested against the water drawn first.
     water.RenderTextures();
@@ -182,16 +186,20 @@ void Game::SetUpLight()
 void Game::DrawScene()
 {
     EndStage("set-up");
-    DrawSky();
-    EndStage("sky");
     entityList.drawAll();
     EndStage("entities");
     terrain.Draw();
     EndStage("terrain");
+    // The sky lies behind everything else in the scene (the terrain stays inside
+    // its sphere), so drawn after the opaque pieces its hidden pixels fail the
+    // depth test before they are shaded: the same picture for less work. The
+    // trees blend their edges over the sky, so they still come after it.
+    DrawSky();
+    EndStage("sky");
     DrawTrees();
     EndStage("trees");
     for (ParticleSystem* system : particleSystems)
-        system->Draw();
+        system->Draw(governor.ParticleShare(), governor.PlainParticleFiltering());
     EndStage("particles");
 }
 

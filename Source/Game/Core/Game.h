@@ -5,6 +5,7 @@
 #include "Assets/StaticModel.h"
 #include "Audio/SoundEvents.h"
 #include "Audio/SoundSettings.h"
+#include "Effects/FrameBudgetGovernor.h"
 #include "Effects/Water.h"
 #include "Gameplay/EntityList.h"
 #include "Gameplay/LevelManager.h"
@@ -54,6 +55,9 @@ public:
     void HandleMouse(float dx, float dy, MouseButtons buttons);
     /// Takes `events` as what the world is heard through; null: silence.
     void UseSound(std::unique_ptr<SoundEvents> events);
+    /// Told by the view how long the last frame took to draw, milliseconds;
+    /// only how later frames are drawn depends on it, never the world.
+    void FrameTook(double milliseconds) { governor.FrameTook(milliseconds); }
 
     int cameraMode = 0;      // used modulo 3: above, behind, orbit; never reset
     EntityList entityList;   // every entity of the current level; owns them
@@ -64,8 +68,11 @@ public:
     int balls = 5;           // balls in reserve, not yet launched
     bool gameOver = true;    // set once lost, never cleared after the start
     LevelManager levelManager;
+    /// How much of the picture to give up when frames run over the tick; pinned
+    /// by the optional "FrameBudgetLevel" (0 exact .. 3) of "Config.cfg".
+    FrameBudgetGovernor governor;
     /// Profiling hook, empty in the game: told the name of each stage of a frame
-    /// as it ends. Per scene pass "set-up", "sky", "entities", "terrain", "trees",
+    /// as it ends. Per scene pass "set-up", "entities", "terrain", "sky", "trees",
     /// "particles"; "water" once per frame, between the off-screen and visible passes.
     std::function<void(const char* stage)> stageDone;
     // The world's own scenery, not shared through the model cache.

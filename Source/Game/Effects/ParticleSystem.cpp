@@ -3,9 +3,23 @@
 #include "Assets/ResourcesManager.h"
 #include "Support/invertMatrix.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
+
+// Bilinear without mip levels, shared by every burst; made once per process.
+GLuint PlainSampler()
+{
+    static GLuint sampler = 0;
+    if (sampler == 0) {
+        glGenSamplers(1, &sampler);
+        glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
+    return sampler;
+}
 
 float RandomComponent()
 {
@@ -59,7 +73,12 @@ float ParticleSystem::Alpha(const Particle& particle) const
     return startAlpha + particle.age / lifetime * (endAlpha - startAlpha);
 }
 
-void ParticleSystem::Draw()
+float ParticleSystem::CompensatedAlpha(float alpha, int share)
+{
+    return 1.0f - std::pow(1.0f - alpha, static_cast<float>(share));
+}
+
+void ParticleSystem::Draw(int keepEvery, bool plainFiltering)
 {
     GLfloat modelView[16], inverse[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
@@ -77,9 +96,29 @@ void ParticleSystem::Draw()
     const GLboolean culling = glIsEnabled(GL_CULL_FACE);
     glDisable(GL_CULL_FACE);
     glBindTexture(GL_TEXTURE_2D, texture);
+    if (plainFiltering)
+        glBindSampler(0, PlainSampler());
+    // Opaque bursts (sparks) are small and few: each of their quads shows.
+    DrawQuads(right, up, startAlpha < 1.0f ? std::max(keepEvery, 1) : 1);
+    glBindSampler(0, 0);
+    if (culling)
+        glEnable(GL_CULL_FACE);
+    glDepthMask(GL_TRUE);
+    glColor4f(1, 1, 1, 1);
+    glDisable(GL_BLEND);
+    glEnable(GL_LIGHTING);
+}
+
+void ParticleSystem::DrawQuads(const Vec3& right, const Vec3& up, int keepEvery)
+{
     glBegin(GL_QUADS);
+    int index = 0;
     for (const Particle& particle : particles) {
-        glColor4f(color[0], color[1], color[2], Alpha(particle));
+        // Particles leave only from the front, all at once, so the kept ones stay the same.
+        if (index++ % keepEvery != 0)
+            continue;
+        const float alpha = Alpha(particle);
+        glColor4f(color[0], color[1], color[2], keepEvery == 1 ? alpha : CompensatedAlpha(alpha, keepEvery));
         const Vec3 centre = position + particle.position;
         const float s = particle.size;
         const Vec3 a = centre + (up + right) * s, b = centre + (up - right) * s;
@@ -90,10 +129,4 @@ void ParticleSystem::Draw()
         glTexCoord2f(1, 0); glVertex3f(d.x, d.y, d.z);
     }
     glEnd();
-    if (culling)
-        glEnable(GL_CULL_FACE);
-    glDepthMask(GL_TRUE);
-    glColor4f(1, 1, 1, 1);
-    glDisable(GL_BLEND);
-    glEnable(GL_LIGHTING);
 }

@@ -33,9 +33,16 @@ public:
     /// model-view matrix, blended, without depth writes; draws nothing when
     /// that matrix cannot be inverted. Never culled, so bursts show in the
     /// water's mirror pass too. Leaves lighting on and blending off.
-    void Draw();
+    /// When frames run over their budget, `keepEvery` > 1 draws only every such
+    /// particle of a translucent burst, each more opaque so the cloud keeps its
+    /// density (opaque bursts draw all), and `plainFiltering` reads the sprite
+    /// without choosing a mip level per pixel. The particles themselves never change.
+    void Draw(int keepEvery = 1, bool plainFiltering = false);
     /// Opacity from startAlpha at age 0 to endAlpha at age == lifetime.
     float Alpha(const Particle& particle) const;
+    /// Alpha of one quad that stands in for `share` quads of alpha `alpha` laid
+    /// over each other: 1 - (1 - alpha)^share.
+    static float CompensatedAlpha(float alpha, int share);
 
     float color[3] = {1.0f, 1.0f, 1.0f}; // red, green, blue
     float startAlpha = 1.0f;
@@ -63,4 +70,7 @@ protected:
     static Vec3 RandomUnitVector();
     /// One draw of rand(): 0, 0.01, ... 0.99.
     static float RandomFraction();
+
+private:
+    void DrawQuads(const Vec3& right, const Vec3& up, int keepEvery); // camera axes, world units
 };

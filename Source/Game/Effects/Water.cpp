@@ -2,6 +2,7 @@
 
 #include "Core/Game.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -43,15 +44,16 @@ std::vector<float> GridCorners()
     return corners;
 }
 
-// Four corner indices per cell, column by column, counter-clockwise seen from above.
-std::vector<GLuint> GridQuads()
+// Four corner indices per cell of `step` x `step` grid cells, column by column,
+// counter-clockwise seen from above; `step` divides the cell count.
+std::vector<GLuint> GridQuads(GLuint step)
 {
     std::vector<GLuint> quads;
-    quads.reserve(gridCells * gridCells * 4);
-    for (GLuint a = 0; a < gridCells; ++a) {
-        for (GLuint i = 0; i < gridCells; ++i) {
-            const GLuint left = a * (gridCells + 1) + i, right = left + gridCells + 1;
-            quads.insert(quads.end(), {left, right, right + 1, left + 1});
+    quads.reserve(gridCells * gridCells * 4 / (step * step));
+    for (GLuint a = 0; a < gridCells; a += step) {
+        for (GLuint i = 0; i < gridCells; i += step) {
+            const GLuint left = a * (gridCells + 1) + i, right = left + step * (gridCells + 1);
+            quads.insert(quads.end(), {left, right, right + step, left + step});
         }
     }
     return quads;
@@ -126,7 +128,7 @@ void Water::RenderReflection()
     glPushMatrix();
     glScalef(1.0f, 1.0f, -1.0f);
     glPushAttrib(GL_VIEWPORT_BIT);
-    glViewport(0, 0, textureSize, textureSize);
+    glViewport(0, 0, imageSize, imageSize);
     // Given after the mirror, so it keeps the unmirrored world's z >= 0.
     const GLdouble aboveWater[4] = {0.0, 0.0, 1.0, 0.0};
     glClipPlane(GL_CLIP_PLANE0, aboveWater);
@@ -144,7 +146,7 @@ void Water::RenderRefraction()
     glEnable(GL_NORMALIZE);
     glPushMatrix();
     glPushAttrib(GL_VIEWPORT_BIT);
-    glViewport(0, 0, textureSize, textureSize);
+    glViewport(0, 0, imageSize, imageSize);
     const GLdouble belowWater[4] = {0.0, 0.0, -1.0, 0.0};
     glClipPlane(GL_CLIP_PLANE0, belowWater);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -158,11 +160,8 @@ void Water::Draw()
     shader.Bind();
     shader.SetUniform("ReflectionTex", 0);
     shader.SetUniform("RefractionTex", 1);
-    try {
-        shader.SetUniform("u_WaveTime", waveTime);
-    } catch (...) {
-        // A program without animation input still draws still water.
-    }
+    SetOptionalUniform("u_WaveTime", waveTime);
+    SetOptionalUniform("u_ImageCut", 1.0f - static_cast<float>(imageSize) / textureSize);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, reflectionTexture);
     glActiveTexture(GL_TEXTURE1);
@@ -172,13 +171,33 @@ void Water::Draw()
     shader.Unbind();
 }
 
+void Water::SetImageSize(int pixels)
+{
+    imageSize = std::clamp(pixels, 64, textureSize);
+}
+
+void Water::SetOptionalUniform(const char* name, float value)
+{
+    try {
+        shader.SetUniform(name, value);
+    } catch (...) {
+        // A program without this input still draws: still water, or whole images.
+    }
+}
+
+void Water::SetGridStep(int cells)
+{
+    gridStep = cells == 2 || cells == 4 ? cells : 1;
+}
+
 void Water::DrawGrid()
 {
     // The same grid every frame: worked out once and handed over as arrays.
     static const std::vector<float> corners = GridCorners();
-    static const std::vector<GLuint> quads = GridQuads();
+    static const std::vector<GLuint> quads[] = {GridQuads(1), GridQuads(2), GridQuads(4)};
+    const std::vector<GLuint>& drawn = quads[gridStep / 2];
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, corners.data());
-    glDrawElements(GL_QUADS, static_cast<GLsizei>(quads.size()), GL_UNSIGNED_INT, quads.data());
+    glDrawElements(GL_QUADS, static_cast<GLsizei>(drawn.size()), GL_UNSIGNED_INT, drawn.data());
     glDisableClientState(GL_VERTEX_ARRAY);
 }

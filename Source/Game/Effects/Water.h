@@ -28,8 +28,16 @@ public:
     /// leaves clip plane 0 off and GL_NORMALIZE on.
     void RenderTextures();
     /// Draws the grid (x -21..22, y -21..29) with the water program. A missing
-    /// "ReflectionTex"/"RefractionTex" uniform throws; a missing "u_WaveTime" is ignored.
+    /// "ReflectionTex"/"RefractionTex" uniform throws; a missing "u_WaveTime" or
+    /// "u_ImageCut" is ignored.
     void Draw();
+    /// Side of the corner of each texture that the passes fill and the grid reads,
+    /// pixels, clamped to 64..512; 512 (the whole texture) is the exact picture.
+    void SetImageSize(int pixels);
+    int ImageSize() const { return imageSize; }
+    /// Edge of each quad drawn, in grid cells: 1 (exact), 2 or 4; anything else is 1.
+    /// Fewer, larger quads cost a software renderer much less; the ripple gets coarser.
+    void SetGridStep(int cells);
 
     Game* game = nullptr;         // not owned; null when built with a callback
     GLuint reflectionTexture = 0; // 512 x 512, the mirrored scene above z = 0
@@ -49,5 +57,9 @@ private:
     void RenderRefraction();
     void DrawGrid();
 
+    void SetOptionalUniform(const char* name, float value);
+
     std::function<void()> drawScene; // draws everything but the water
+    int imageSize = 512;             // pixels; see SetImageSize
+    int gridStep = 1;                // cells; see SetGridStep
 };

@@ -34,6 +34,8 @@ protected:
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
+    /// Paints and swaps like the base, then tells the world how long that took.
+    void glDraw() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 

@@ -5,6 +5,7 @@
 #include <boost/lexical_cast.hpp>
 
 #include <map>
+#include <optional>
 #include <string>
 
 /// Key=value settings read once from a text file.
@@ -32,6 +33,18 @@ public:
 
     /// The text stored for `key`, or null when the file has no such key.
     const std::string* Find(const std::string& key) const;
+
+    /// An optional key's value: none when it is absent or does not convert.
+    /// Never throws and never reports, unlike GetValue.
+    template <typename T>
+    std::optional<T> FindValue(const std::string& key) const
+    {
+        const std::string* text = Find(key);
+        T value;
+        if (text && boost::conversion::try_lexical_convert(*text, value))
+            return value;
+        return std::nullopt;
+    }
 
 private:
 

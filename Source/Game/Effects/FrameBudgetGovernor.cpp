@@ -1,0 +1,74 @@
+#include "Effects/FrameBudgetGovernor.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// Per level, exact first: what costs a software renderer most and shows least.
+const int waterImageSizes[] = {512, 384, 256, 128}; // pixels; softer reflections
+const int particleShares[] = {1, 2, 3, 4};          // thinner clouds of denser quads
+const int waterGridSteps[] = {1, 2, 2, 4};          // cells per quad edge; a coarser ripple
+
+} // namespace
+
+FrameBudgetGovernor::FrameBudgetGovernor(std::optional<int> pinnedLevel)
+{
+    if (pinnedLevel) {
+        pinned = true;
+        level = std::clamp(*pinnedLevel, exactLevel, coarsestLevel);
+    }
+}
+
+void FrameBudgetGovernor::FrameTook(double milliseconds)
+{
+    if (pinned)
+        return;
+    recent.push_back(milliseconds);
+    const int count = static_cast<int>(recent.size());
+    if (level < coarsestLevel && count >= overFrames && AllOfLastOver(overFrames, overMs))
+        Step(+1);
+    else if (level > exactLevel && count >= finerWait && MeanOfLast(finerWait) < roomyMs)
+        Step(-1);
+    else if (count >= maxRoomyFrames)
+        recent.erase(recent.begin(), recent.end() - finerWait); // keep what the next decision reads
+}
+
+void FrameBudgetGovernor::Step(int by)
+{
+    // A finer level that at once turns out too slow is tried again only after
+    // twice as long a wait, so the picture does not flicker between two levels.
+    if (by > 0 && lastStepWasFiner && static_cast<int>(recent.size()) <= finerWait / 4)
+        finerWait = std::min(finerWait * 2, maxRoomyFrames);
+    else if (by > 0)
+        finerWait = roomyFrames;
+    lastStepWasFiner = by < 0;
+    level += by;
+    recent.clear(); // frames drawn at the old level say nothing about the new one
+}
+
+double FrameBudgetGovernor::MeanOfLast(int frames) const
+{
+    const double sum = std::accumulate(recent.end() - frames, recent.end(), 0.0);
+    return sum / frames;
+}
+
+int FrameBudgetGovernor::WaterImageSize() const
+{
+    return waterImageSizes[level];
+}
+
+int FrameBudgetGovernor::ParticleShare() const
+{
+    return particleShares[level];
+}
+
+int FrameBudgetGovernor::WaterGridStep() const
+{
+    return waterGridSteps[level];
+}
+
+bool FrameBudgetGovernor::AllOfLastOver(int frames, double milliseconds) const
+{
+    return std::all_of(recent.end() - frames, recent.end(), [milliseconds](double ms) { return ms > milliseconds; });
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+/// Chooses how much of the picture to give up so that frames fit the 20 ms
+/// tick, from the frame times it is told. Level 0 is the exact picture; each
+/// level above gives up a little more of what the eye notices least. It only
+/// ever changes how things are drawn, never the world. No GL, no clock.
+class FrameBudgetGovernor
+{
+public:
+    static constexpr int exactLevel = 0;
+    static constexpr int coarsestLevel = 3;
+
+    /// Automatic when `pinned` is empty; otherwise always that level, clamped to 0..3.
+    explicit FrameBudgetGovernor(std::optional<int> pinned = std::nullopt);
+
+    /// Told after each frame how long it took to draw, in milliseconds.
+    /// Steps one level coarser as soon as each of the last few frames ran over
+    /// (a lone slow frame is not enough), one level finer only after a long run
+    /// of frames with room to spare on average.
+    void FrameTook(double milliseconds);
+    int Level() const { return level; }
+    bool Pinned() const { return pinned; }
+
+    /// What the current level draws. Side of the water's off-screen images, pixels (512: exact).
+    int WaterImageSize() const;
+    /// Edge of each water quad in grid cells (1: exact).
+    int WaterGridStep() const;
+    /// Every how many particles of a translucent burst one is drawn (1: all).
+    int ParticleShare() const;
+    /// Particle sprites read without a per-pixel mip level choice.
+    bool PlainParticleFiltering() const { return level > exactLevel; }
+
+    static constexpr double overMs = 15.0;   // frames all above this step coarser
+    static constexpr double roomyMs = 8.5;   // a long mean below this steps finer
+    static constexpr int overFrames = 4;     // frames the coarser step looks back on
+    static constexpr int roomyFrames = 60;   // frames the finer step looks back on
+    static constexpr int maxRoomyFrames = 960; // longest wait after repeated failed steps finer
+
+private:
+    void Step(int by);
+    double MeanOfLast(int frames) const;
+    bool AllOfLastOver(int frames, double milliseconds) const;
+
+    int level = exactLevel;
+    bool pinned = false;
+    std::vector<double> recent;      // frame times since the last step, milliseconds, oldest first
+    int finerWait = roomyFrames;     // frames of room needed before stepping finer; doubles after a step back
+    bool lastStepWasFiner = false;   // a coarser step right after a finer one doubles finerWait
+};

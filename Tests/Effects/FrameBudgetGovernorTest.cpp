@@ -1,0 +1,60 @@
+#include "Effects/FrameBudgetGovernor.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int LevelAfter(FrameBudgetGovernor& governor, int frames, double milliseconds)
+{
+    for (int i = 0; i < frames; ++i)
+        governor.FrameTook(milliseconds);
+    return governor.Level();
+}
+
+} // namespace
+
+TEST(FrameBudgetGovernor, APinnedLevelIsClampedAndNeverMoves)
+{
+    for (const auto& [asked, kept] : {std::pair{-2, 0}, {2, 2}, {9, 3}}) {
+        FrameBudgetGovernor governor(asked);
+        EXPECT_EQ(kept, LevelAfter(governor, 100, 80.0)) << asked;
+        EXPECT_EQ(kept, LevelAfter(governor, 2000, 1.0)) << asked;
+    }
+}
+
+TEST(FrameBudgetGovernor, StepsCoarserQuicklyAndFinerOnlyAfterALongRunWithRoom)
+{
+    FrameBudgetGovernor governor;
+    EXPECT_EQ(0, LevelAfter(governor, 3, 100.0)) << "a slow start alone is not enough";
+    EXPECT_EQ(0, LevelAfter(governor, 5000, 14.0)) << "frames that fit keep the exact picture";
+    EXPECT_EQ(1, LevelAfter(governor, 4, 30.0));
+    EXPECT_EQ(1, LevelAfter(governor, 3, 30.0)) << "frames of the old level count for the new one";
+    EXPECT_EQ(3, LevelAfter(governor, 9, 30.0)) << "there is no level beyond 3";
+    EXPECT_EQ(3, LevelAfter(governor, 55, 5.0));
+    EXPECT_EQ(2, LevelAfter(governor, 1, 5.0)) << "the mean of the last 60 frames is now under 8.5 ms";
+    EXPECT_EQ(2, LevelAfter(governor, 1000, 10.0)) << "fits, but without the room a finer level needs";
+}
+
+TEST(FrameBudgetGovernor, AFinerStepThatAtOnceRunsOverWaitsTwiceAsLongNextTime)
+{
+    FrameBudgetGovernor governor;
+    LevelAfter(governor, 4, 30.0);
+    ASSERT_EQ(0, LevelAfter(governor, 60, 5.0));
+    ASSERT_EQ(1, LevelAfter(governor, 4, 30.0));
+    EXPECT_EQ(1, LevelAfter(governor, 119, 5.0));
+    EXPECT_EQ(0, LevelAfter(governor, 1, 5.0));
+}
+
+TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
+{
+    const FrameBudgetGovernor exact(0);
+    EXPECT_EQ(512, exact.WaterImageSize());
+    EXPECT_EQ(1, exact.WaterGridStep() * exact.ParticleShare());
+    EXPECT_FALSE(exact.PlainParticleFiltering());
+    for (int level = 1; level <= FrameBudgetGovernor::coarsestLevel; ++level) {
+        const FrameBudgetGovernor finer(level - 1), coarser(level);
+        EXPECT_LT(coarser.WaterImageSize(), finer.WaterImageSize()) << level;
+        EXPECT_GE(coarser.WaterGridStep(), finer.WaterGridStep()) << level;
+        EXPECT_GT(coarser.ParticleShare(), finer.ParticleShare()) << level;
+    }
+}
