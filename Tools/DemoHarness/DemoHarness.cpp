@@ -24,6 +24,7 @@
 
 #include <boost/filesystem.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -132,7 +133,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         game->UseSound(nullptr); // the view opened the device; closing it silences the world
     if (options.budgetLevel)
         game->governor = FrameBudgetGovernor(*options.budgetLevel);
-    FrameStats stats;
+    FrameStats stats(static_cast<std::size_t>(std::max(options.ticks, 0)));
     StageProfile stages;
     MemorySampler memory(options.memoryCsvPath.empty() ? 0 : options.memoryEvery);
     if (options.stageTimes)
