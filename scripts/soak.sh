@@ -45,7 +45,7 @@ awk -F, -v warmup=$warmup -v limit=$limit '
     for (i = 0; i < n; i++) printf " %.1f,%.1f", L + t[i] * sx, H - B - (m[i] - lo) * sy
     printf "\" -stroke none -fill black -font DejaVu-Sans "
     printf "-draw \"text %d,%d '"'"'%.0f MiB'"'"'\" -draw \"text %d,%d '"'"'%.0f MiB'"'"'\" ", 5, T + 5, hi, 5, H - B, lo
-    printf "-draw \"text %d,%d '"'"'ticks 0 to %d; gray: end of warm-up; red: 3 % above it'"'"'\"\n", L, H - 12, t[n - 1]
+    printf "-draw \"text %d,%d '"'"'ticks 0 to %d; gray: end of warm-up; red: 3 %% above it'"'"'\"\n", L, H - 12, t[n - 1]
   }' "$out/memory.csv" >"$out/plot.args"
 eval convert -size 900x420 xc:white $(cat "$out/plot.args") "$out/memory.png" || echo "soak: the plot could not be drawn"
 rm "$out/plot.args"
