@@ -5,4 +5,5 @@
 void UseReturnableLargeBlocks()
 {
     mallopt(M_MMAP_THRESHOLD, largeBlockBytes);
+    mallopt(M_TRIM_THRESHOLD, keptFreeBytes);
 }
