@@ -92,6 +92,7 @@ void StaticModel::LoadObj(const std::string& path)
     vertexCount = 3 * obj.TriangleCount();
     std::cout << "Verarbeite Daten..." << std::endl;
     mesh = obj.Flatten();
+    buffers = MeshBuffers();
 
     std::cout << "Submeshs:" << std::endl;
     for (const Submesh& record : mesh.submeshes)
@@ -112,6 +113,7 @@ bool StaticModel::LoadCache(std::string file)
     if (!ModelCache::Read(file, read))
         return false;
     mesh = std::move(read);
+    buffers = MeshBuffers();
     for (Submesh& record : mesh.submeshes) {
         if (!record.material.textureName.empty())
             record.material.SetTexture(record.material.textureName);
@@ -122,23 +124,22 @@ bool StaticModel::LoadCache(std::string file)
 
 void StaticModel::Draw()
 {
-    if (vertexCount == 0)
+    if (vertexCount == 0 || mesh.indices.empty())
         return;
+    if (!buffers.Filled())
+        buffers.Fill(mesh);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, mesh.texCoords.data());
-    glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
+    buffers.Begin();
     // The last record only closes the run before it.
     for (std::size_t k = 0; k + 1 < mesh.submeshes.size(); ++k) {
         Submesh& record = mesh.submeshes[k];
-        const int first = record.firstTriangle;
         record.material.Bind();
-        glDrawElements(GL_TRIANGLES, 3 * (mesh.submeshes[k + 1].firstTriangle - first), GL_UNSIGNED_INT,
-                       mesh.indices.data() + 3 * static_cast<std::size_t>(first));
+        buffers.Draw(record.firstTriangle, mesh.submeshes[k + 1].firstTriangle - record.firstTriangle);
         record.material.Unbind();
     }
+    buffers.End();
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);

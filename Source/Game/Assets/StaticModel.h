@@ -3,12 +3,13 @@
 #include <GL/glew.h>
 
 #include "Assets/MeshArrays.h"
+#include "Assets/MeshBuffers.h"
 #include "Gameplay/CollisionModel.h"
 
 #include <string>
 
 /// A static triangle mesh read from an OBJ file (with its MTL library), drawn
-/// by material with client-side arrays. After the first parse its arrays are
+/// by material from GL buffers filled at its first draw. After the first parse its arrays are
 /// written to path + ".bin", which every later load reads instead.
 class StaticModel
 {
@@ -46,4 +47,5 @@ private:
     std::string name;    // the path given to Load
     int vertexCount = 0; // triangle corners after an OBJ load, 1 after a cache load, 0 before; gates Draw
     MeshArrays mesh;
+    MeshBuffers buffers; // what is drawn: `mesh` with shared corners stored once; filled at the first draw
 };
