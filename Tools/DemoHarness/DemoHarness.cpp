@@ -93,6 +93,16 @@ bool SaveWindowShot(MainWindow* window, const Game& game, const std::string& pat
     return image.save(QString::fromStdString(path));
 }
 
+/// The scene pass being drawn, as the stage profile names it.
+const char* PassName(const Water& water)
+{
+    switch (water.Rendering()) {
+    case Water::Image::Reflection: return "reflection";
+    case Water::Image::Refraction: return "refraction";
+    default: return "visible";
+    }
+}
+
 /// Repaints at once and waits for the renderer; milliseconds. `stages`, when
 /// given, is told where the frame begins and ends.
 double RenderFrame(GLView* view, StageProfile* stages = nullptr)
@@ -137,7 +147,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
     StageProfile stages;
     MemorySampler memory(options.memoryCsvPath.empty() ? 0 : options.memoryEvery);
     if (options.stageTimes)
-        game->stageDone = [&stages](const char* stage) { stages.EndStage(stage); };
+        game->stageDone = [&stages, game](const char* stage) { stages.EndStage(stage, PassName(game->water)); };
     Autopilot pilot;
     std::size_t nextInput = 0;
     int last[3] = {-1, -1, -1};

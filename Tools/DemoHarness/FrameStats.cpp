@@ -1,5 +1,7 @@
 #include "FrameStats.h"
 
+#include "Effects/FrameBudgetGovernor.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -34,10 +36,14 @@ void FrameStats::PrintSummary() const
                 Percentile(render, 100));
     std::printf("frame  ms: median %.3f  p95 %.3f  max %.3f\n", Percentile(frame, 50), Percentile(frame, 95),
                 Percentile(frame, 100));
-    int atLevel[4] = {0, 0, 0, 0};
+    const int levels = FrameBudgetGovernor::coarsestLevel + 1;
+    std::vector<int> atLevel(levels, 0);
     for (const Frame& f : frames)
-        ++atLevel[std::clamp(f.budgetLevel, 0, 3)];
-    std::printf("frames at budget level 0..3: %d %d %d %d\n", atLevel[0], atLevel[1], atLevel[2], atLevel[3]);
+        ++atLevel[std::clamp(f.budgetLevel, 0, levels - 1)];
+    std::printf("frames at budget level 0..%d:", levels - 1);
+    for (int count : atLevel)
+        std::printf(" %d", count);
+    std::printf("\n");
 }
 
 bool FrameStats::WriteCsv(const std::string& path) const

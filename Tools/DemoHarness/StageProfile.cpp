@@ -14,31 +14,22 @@ const std::vector<std::string> passes = {"reflection", "refraction", "water", "v
 
 void StageProfile::BeginFrame()
 {
-    pass = 0;
     ++frames;
     clock.start();
 }
 
-void StageProfile::EndStage(const std::string& stage)
+void StageProfile::EndStage(const std::string& stage, const std::string& pass)
 {
     glFinish();
-    const std::string row = stage == "water" ? "water" : PassName();
+    const std::string row = stage == "water" ? "water" : pass;
     total[row][stage] += static_cast<double>(clock.nsecsElapsed()) / 1e6;
     clock.start();
-    if (stage == "particles")
-        ++pass;
 }
 
 void StageProfile::EndFrame()
 {
     glFinish();
     total["end of frame"]["swap"] += static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
-
-std::string StageProfile::PassName() const
-{
-    static const char* names[] = {"reflection", "refraction", "visible"};
-    return pass < 3 ? names[pass] : "extra pass";
 }
 
 void StageProfile::Print() const

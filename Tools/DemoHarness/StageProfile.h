@@ -15,18 +15,16 @@ class StageProfile
 public:
     /// Starts a frame's clock; the first stage includes the view's clear.
     void BeginFrame();
-    /// Ends the stage named by the game's hook; a current GL context is needed.
-    void EndStage(const std::string& stage);
+    /// Ends the stage named by the game's hook, drawn in `pass` ("reflection",
+    /// "refraction" or "visible"); a current GL context is needed.
+    void EndStage(const std::string& stage, const std::string& pass);
     /// Ends the frame: what follows the last stage (buffer swap).
     void EndFrame();
     /// Mean milliseconds per frame, a row per pass, a column per stage.
     void Print() const;
 
 private:
-    std::string PassName() const;
-
     QElapsedTimer clock;
-    int pass = 0;   // scene passes begun this frame
     int frames = 0;
     std::map<std::string, std::map<std::string, double>> total; // pass -> stage -> ms
 };

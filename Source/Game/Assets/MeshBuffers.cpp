@@ -1,23 +1,31 @@
 #include "Assets/MeshBuffers.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
 namespace {
 
 const int floatsPerCorner = 8; // position 3, normal 3, texture coordinate 2
-using Corner = std::array<std::uint32_t, floatsPerCorner>; // the floats' bits: equal means the same corner
+using Corner = std::array<float, floatsPerCorner>;
+
+// Equal bits, equal corner: two corners that differ only in the sign of a zero stay apart.
+struct SameBits
+{
+    bool operator()(const Corner& a, const Corner& b) const { return std::memcmp(&a, &b, sizeof a) == 0; }
+};
 
 struct CornerHash
 {
     std::size_t operator()(const Corner& corner) const
     {
+        std::uint32_t words[floatsPerCorner];
+        std::memcpy(words, corner.data(), sizeof words);
         std::size_t hash = 0;
-        for (std::uint32_t word : corner)
+        for (std::uint32_t word : words)
             hash = hash * 1000003u ^ word;
         return hash;
     }
@@ -25,22 +33,51 @@ struct CornerHash
 
 Corner CornerAt(const MeshArrays& mesh, std::size_t k)
 {
-    float values[floatsPerCorner];
-    std::memcpy(values, &mesh.positions[3 * k], 3 * sizeof(float));
-    std::memcpy(values + 3, &mesh.normals[3 * k], 3 * sizeof(float));
-    std::memcpy(values + 6, &mesh.texCoords[2 * k], 2 * sizeof(float));
     Corner corner;
-    std::memcpy(corner.data(), values, sizeof values);
+    std::copy_n(&mesh.positions[3 * k], 3, corner.begin());
+    std::copy_n(&mesh.normals[3 * k], 3, corner.begin() + 3);
+    std::copy_n(&mesh.texCoords[2 * k], 2, corner.begin() + 6);
     return corner;
+}
+
+// The mesh's corners moved to the nearest corner of its box.
+class BoxSnap
+{
+public:
+    explicit BoxSnap(const MeshArrays& mesh)
+    {
+        const MeshArray<float>& p = mesh.positions;
+        for (int axis = 0; axis < 3; ++axis) {
+            low[axis] = high[axis] = p.empty() ? 0.0f : p[axis];
+            for (std::size_t i = axis; i < p.size(); i += 3) {
+                low[axis] = std::min(low[axis], p[i]);
+                high[axis] = std::max(high[axis], p[i]);
+            }
+        }
+    }
+
+    void operator()(Corner& corner) const
+    {
+        for (int axis = 0; axis < 3; ++axis)
+            corner[axis] = corner[axis] - low[axis] <= high[axis] - corner[axis] ? low[axis] : high[axis];
+    }
+
+private:
+    float low[3], high[3];
+};
+
+bool Flat(const Corner& a, const Corner& b, const Corner& c)
+{
+    const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const float v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    return u[1] * v[2] == u[2] * v[1] && u[2] * v[0] == u[0] * v[2] && u[0] * v[1] == u[1] * v[0];
 }
 
 } // namespace
 
 MeshBuffers::MeshBuffers(MeshBuffers&& other) noexcept
-    : vertexBuffer(std::exchange(other.vertexBuffer, 0))
-    , indexBuffer(std::exchange(other.indexBuffer, 0))
-    , cornerCount(std::exchange(other.cornerCount, 0))
 {
+    *this = std::move(other);
 }
 
 MeshBuffers& MeshBuffers::operator=(MeshBuffers&& other) noexcept
@@ -50,6 +87,8 @@ MeshBuffers& MeshBuffers::operator=(MeshBuffers&& other) noexcept
         vertexBuffer = std::exchange(other.vertexBuffer, 0);
         indexBuffer = std::exchange(other.indexBuffer, 0);
         cornerCount = std::exchange(other.cornerCount, 0);
+        triangleCount = std::exchange(other.triangleCount, 0);
+        runs = std::exchange(other.runs, {});
     }
     return *this;
 }
@@ -66,20 +105,40 @@ void MeshBuffers::Release()
     glDeleteBuffers(1, &vertexBuffer);
     glDeleteBuffers(1, &indexBuffer);
     vertexBuffer = indexBuffer = 0;
-    cornerCount = 0;
+    cornerCount = triangleCount = 0;
+    runs.clear();
 }
 
-void MeshBuffers::Fill(const MeshArrays& mesh)
+void MeshBuffers::Fill(const MeshArrays& mesh, Shape shape)
 {
-    std::unordered_map<Corner, GLuint, CornerHash> numbers;
+    const BoxSnap snap(mesh);
+    std::unordered_map<Corner, GLuint, CornerHash, SameBits> numbers;
     std::vector<Corner> corners;
     std::vector<GLuint> triangles;
-    triangles.reserve(mesh.indices.size());
-    for (unsigned flat : mesh.indices) {
-        const auto [at, added] = numbers.try_emplace(CornerAt(mesh, flat), static_cast<GLuint>(corners.size()));
-        if (added)
-            corners.push_back(at->first);
-        triangles.push_back(at->second);
+    std::vector<Run> filled;
+    const std::size_t total = mesh.indices.size() / 3;
+    for (std::size_t k = 0; k + 1 < mesh.submeshes.size(); ++k) {
+        const std::size_t first = std::min<std::size_t>(std::max(mesh.submeshes[k].firstTriangle, 0), total);
+        const std::size_t end = std::clamp<std::size_t>(std::max(mesh.submeshes[k + 1].firstTriangle, 0), first, total);
+        Run run{triangles.size(), 0};
+        for (std::size_t t = first; t < end; ++t) {
+            Corner three[3];
+            for (int c = 0; c < 3; ++c) {
+                three[c] = CornerAt(mesh, mesh.indices[3 * t + c]);
+                if (shape == Shape::Box)
+                    snap(three[c]);
+            }
+            if (shape == Shape::Box && Flat(three[0], three[1], three[2]))
+                continue;
+            for (const Corner& corner : three) {
+                const auto [at, added] = numbers.try_emplace(corner, static_cast<GLuint>(corners.size()));
+                if (added)
+                    corners.push_back(corner);
+                triangles.push_back(at->second);
+            }
+        }
+        run.indexCount = static_cast<GLsizei>(triangles.size() - run.firstIndex);
+        filled.push_back(run);
     }
     Release();
     glGenBuffers(1, &vertexBuffer);
@@ -91,6 +150,8 @@ void MeshBuffers::Fill(const MeshArrays& mesh)
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, triangles.size() * sizeof(GLuint), triangles.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     cornerCount = corners.size();
+    triangleCount = triangles.size() / 3;
+    runs = std::move(filled);
 }
 
 void MeshBuffers::Begin() const
@@ -103,11 +164,13 @@ void MeshBuffers::Begin() const
     glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(6 * sizeof(float)));
 }
 
-void MeshBuffers::Draw(int first, int count) const
+void MeshBuffers::DrawRun(std::size_t k) const
 {
-    const std::size_t offset = 3 * static_cast<std::size_t>(first) * sizeof(GLuint);
-    glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(cornerCount - 1), 3 * count, GL_UNSIGNED_INT,
-                        reinterpret_cast<const void*>(offset));
+    if (k >= runs.size() || runs[k].indexCount == 0)
+        return;
+    const Run& run = runs[k];
+    glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(cornerCount - 1), run.indexCount, GL_UNSIGNED_INT,
+                        reinterpret_cast<const void*>(run.firstIndex * sizeof(GLuint)));
 }
 
 void MeshBuffers::End() const

@@ -5,6 +5,7 @@
 #include "Assets/MeshArrays.h"
 
 #include <cstddef>
+#include <vector>
 
 /// A model's corners in GL buffer objects, each distinct corner (position,
 /// normal and texture coordinate alike) stored once, so the renderer shades
@@ -14,6 +15,13 @@
 class MeshBuffers
 {
 public:
+    enum class Shape
+    {
+        Exact, // the model as it is
+        Box,   // every corner moved to the nearest corner of the model's box, flat triangles left out:
+               // a stand-in of a dozen triangles for pictures where the model covers a few pixels
+    };
+
     MeshBuffers() = default;
     MeshBuffers(const MeshBuffers&) = delete;
     MeshBuffers& operator=(const MeshBuffers&) = delete;
@@ -21,24 +29,34 @@ public:
     MeshBuffers& operator=(MeshBuffers&& other) noexcept;
     ~MeshBuffers();
 
-    /// Replaces the contents with `mesh`, whose arrays must hold one position,
-    /// normal and texture coordinate per entry of `indices`.
-    void Fill(const MeshArrays& mesh);
+    /// Replaces the contents with `mesh` in `shape`. Its arrays must hold one
+    /// position, normal and texture coordinate per entry of `indices`; its
+    /// material runs are clamped to the triangles there are.
+    void Fill(const MeshArrays& mesh, Shape shape = Shape::Exact);
     bool Filled() const { return vertexBuffer != 0; }
 
-    /// Sets the vertex arrays from the buffers; `Draw` between `Begin` and `End`.
+    /// Sets the vertex arrays from the buffers; `DrawRun` between `Begin` and `End`.
     void Begin() const;
-    /// Draws `count` triangles from triangle `first` on, as the flat arrays number them.
-    void Draw(int first, int count) const;
+    /// Draws material run `k` (the k-th record of the mesh's list); nothing past the last.
+    void DrawRun(std::size_t k) const;
     /// Unbinds the buffers, so later client-side arrays are read from memory again.
     void End() const;
 
     std::size_t DistinctCorners() const { return cornerCount; }
+    std::size_t Triangles() const { return triangleCount; }
 
 private:
+    struct Run
+    {
+        std::size_t firstIndex = 0; // into the index buffer
+        GLsizei indexCount = 0;
+    };
+
     void Release();
 
     GLuint vertexBuffer = 0;  // interleaved position, normal, texture coordinate; 0: not filled
-    GLuint indexBuffer = 0;   // three corner numbers per triangle, in the flat arrays' order
+    GLuint indexBuffer = 0;   // three corner numbers per triangle, runs one after another
     std::size_t cornerCount = 0;
+    std::size_t triangleCount = 0;
+    std::vector<Run> runs;    // one per material run
 };

@@ -93,6 +93,7 @@ void StaticModel::LoadObj(const std::string& path)
     std::cout << "Verarbeite Daten..." << std::endl;
     mesh = obj.Flatten();
     buffers = MeshBuffers();
+    standIn = MeshBuffers();
 
     std::cout << "Submeshs:" << std::endl;
     for (const Submesh& record : mesh.submeshes)
@@ -114,6 +115,7 @@ bool StaticModel::LoadCache(std::string file)
         return false;
     mesh = std::move(read);
     buffers = MeshBuffers();
+    standIn = MeshBuffers();
     for (Submesh& record : mesh.submeshes) {
         if (!record.material.textureName.empty())
             record.material.SetTexture(record.material.textureName);
@@ -122,24 +124,27 @@ bool StaticModel::LoadCache(std::string file)
     return true;
 }
 
+bool StaticModel::standInsDrawn = false;
+
 void StaticModel::Draw()
 {
     if (vertexCount == 0 || mesh.indices.empty())
         return;
-    if (!buffers.Filled())
-        buffers.Fill(mesh);
+    MeshBuffers& drawn = standInsDrawn ? standIn : buffers;
+    if (!drawn.Filled())
+        drawn.Fill(mesh, standInsDrawn ? MeshBuffers::Shape::Box : MeshBuffers::Shape::Exact);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    buffers.Begin();
+    drawn.Begin();
     // The last record only closes the run before it.
     for (std::size_t k = 0; k + 1 < mesh.submeshes.size(); ++k) {
-        Submesh& record = mesh.submeshes[k];
-        record.material.Bind();
-        buffers.Draw(record.firstTriangle, mesh.submeshes[k + 1].firstTriangle - record.firstTriangle);
-        record.material.Unbind();
+        Material& material = mesh.submeshes[k].material;
+        material.Bind();
+        drawn.DrawRun(k);
+        material.Unbind();
     }
-    buffers.End();
+    drawn.End();
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);

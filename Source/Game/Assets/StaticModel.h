@@ -26,6 +26,10 @@ public:
     /// the first "usemtl", nothing for an unloaded model.
     void Draw();
 
+    /// While on, every model draws its box stand-in instead of itself (see
+    /// `MeshBuffers::Shape::Box`); for pictures where models cover a few pixels.
+    static void DrawStandIns(bool on) { standInsDrawn = on; }
+
     /// The box around all triangle corners, in model coordinates; the zero box
     /// when there are none.
     CollisionModel GetCollisionModel() const;
@@ -48,4 +52,6 @@ private:
     int vertexCount = 0; // triangle corners after an OBJ load, 1 after a cache load, 0 before; gates Draw
     MeshArrays mesh;
     MeshBuffers buffers; // what is drawn: `mesh` with shared corners stored once; filled at the first draw
+    MeshBuffers standIn; // the box drawn instead while stand-ins are on; filled at its first draw
+    static bool standInsDrawn;
 };

@@ -149,6 +149,9 @@ void Game::Render()
     SetUpLight();
     water.SetImageSize(governor.WaterImageSize());
     water.SetGridStep(governor.WaterGridStep());
+    // A camera switch jumps the view: both images must show the new one at once.
+    water.SetAlternateImages(governor.AlternateWaterImages() && cameraMode == lastCameraMode);
+    lastCameraMode = cameraMode;
     // Both off-screen passes draw the whole scene; the visible scene is then
     // depth-tested against the water drawn first.
     water.RenderTextures();
@@ -186,7 +189,9 @@ void Game::SetUpLight()
 void Game::DrawScene()
 {
     EndStage("set-up");
+    StaticModel::DrawStandIns(water.Rendering() != Water::Image::None && governor.WaterStandIns());
     entityList.drawAll();
+    StaticModel::DrawStandIns(false);
     EndStage("entities");
     terrain.Draw();
     EndStage("terrain");

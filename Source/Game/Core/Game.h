@@ -69,7 +69,7 @@ public:
     bool gameOver = true;    // set once lost, never cleared after the start
     LevelManager levelManager;
     /// How much of the picture to give up when frames run over the tick; pinned
-    /// by the optional "FrameBudgetLevel" (0 exact .. 3) of "Config.cfg".
+    /// by the optional "FrameBudgetLevel" (0 exact .. 4) of "Config.cfg".
     FrameBudgetGovernor governor;
     /// Profiling hook, empty in the game: told the name of each stage of a frame
     /// as it ends. Per scene pass "set-up", "entities", "terrain", "sky", "trees",
@@ -95,4 +95,6 @@ private:
     void ListenFromCamera();
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null
+
+    int lastCameraMode = 0; // cameraMode of the last frame rendered
 };

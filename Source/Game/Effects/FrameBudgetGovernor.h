@@ -11,9 +11,9 @@ class FrameBudgetGovernor
 {
 public:
     static constexpr int exactLevel = 0;
-    static constexpr int coarsestLevel = 3;
+    static constexpr int coarsestLevel = 4;
 
-    /// Automatic when `pinned` is empty; otherwise always that level, clamped to 0..3.
+    /// Automatic when `pinned` is empty; otherwise always that level, clamped to 0..4.
     explicit FrameBudgetGovernor(std::optional<int> pinned = std::nullopt);
 
     /// Told after each frame how long it took to draw, in milliseconds.
@@ -32,6 +32,11 @@ public:
     int ParticleShare() const;
     /// Particle sprites read without a per-pixel mip level choice.
     bool PlainParticleFiltering() const { return level > exactLevel; }
+    /// Game pieces drawn as their box stand-ins in the water's images, where
+    /// each covers a few pixels and is rippled.
+    bool WaterStandIns() const { return level > exactLevel; }
+    /// The water's two images rendered in turn, one per frame.
+    bool AlternateWaterImages() const { return level >= 4; }
 
     static constexpr double overMs = 15.0;   // frames all above this step coarser
     static constexpr double roomyMs = 8.5;   // a long mean below this steps finer

@@ -115,14 +115,20 @@ void Water::RenderTextures()
 {
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_CLIP_PLANE0);
-    RenderReflection();
-    RenderRefraction();
+    if (alternateImages)
+        lastAlone = lastAlone == Image::Reflection ? Image::Refraction : Image::Reflection;
+    if (!alternateImages || lastAlone == Image::Reflection)
+        RenderReflection();
+    if (!alternateImages || lastAlone == Image::Refraction)
+        RenderRefraction();
+    rendering = Image::None;
     glDisable(GL_CLIP_PLANE0);
     FramebufferObject::Unbind();
 }
 
 void Water::RenderReflection()
 {
+    rendering = Image::Reflection;
     reflectionFbo.Bind();
     glEnable(GL_NORMALIZE); // the mirror scale flips the normals' handedness, not their length
     glPushMatrix();
@@ -133,7 +139,7 @@ void Water::RenderReflection()
     const GLdouble aboveWater[4] = {0.0, 0.0, 1.0, 0.0};
     glClipPlane(GL_CLIP_PLANE0, aboveWater);
     glCullFace(GL_FRONT); // mirroring turns front faces into back faces
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ClearImage();
     drawScene();
     glCullFace(GL_BACK);
     glPopAttrib();
@@ -142,6 +148,7 @@ void Water::RenderReflection()
 
 void Water::RenderRefraction()
 {
+    rendering = Image::Refraction;
     refractionFbo.Bind();
     glEnable(GL_NORMALIZE);
     glPushMatrix();
@@ -149,10 +156,20 @@ void Water::RenderRefraction()
     glViewport(0, 0, imageSize, imageSize);
     const GLdouble belowWater[4] = {0.0, 0.0, -1.0, 0.0};
     glClipPlane(GL_CLIP_PLANE0, belowWater);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ClearImage();
     drawScene();
     glPopAttrib();
     glPopMatrix();
+}
+
+void Water::ClearImage()
+{
+    // Only the corner that is drawn and read: the rest of a 512 x 512 texture is
+    // never looked at while the passes fill less of it.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, imageSize, imageSize);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void Water::Draw()

@@ -15,6 +15,13 @@ class Game;
 class Water
 {
 public:
+    enum class Image
+    {
+        None,       // not rendering either texture
+        Reflection,
+        Refraction,
+    };
+
     /// Draws the scene through game->DrawScene(). Needs "Resources/Water.vert"
     /// and "Resources/Water.frag"; shader errors propagate.
     explicit Water(Game* game);
@@ -23,7 +30,8 @@ public:
 
     /// Advances the wave time by `seconds`; above 6283.18 it is reduced once by 6283.18.
     void Update(float seconds);
-    /// Renders both textures with the current camera and projection; restores
+    /// Renders both textures with the current camera and projection (or one of
+    /// them, taking turns, while alternating); restores
     /// framebuffer 0, the viewport, the model-view matrix and back-face culling,
     /// leaves clip plane 0 off and GL_NORMALIZE on.
     void RenderTextures();
@@ -38,6 +46,11 @@ public:
     /// Edge of each quad drawn, in grid cells: 1 (exact), 2 or 4; anything else is 1.
     /// Fewer, larger quads cost a software renderer much less; the ripple gets coarser.
     void SetGridStep(int cells);
+    /// While on, each RenderTextures renders one texture, the two in turn, so
+    /// each is a frame old every other frame; off (exact) renders both each time.
+    void SetAlternateImages(bool on) { alternateImages = on; }
+    /// The texture being rendered now; None outside RenderTextures.
+    Image Rendering() const { return rendering; }
 
     Game* game = nullptr;         // not owned; null when built with a callback
     GLuint reflectionTexture = 0; // 512 x 512, the mirrored scene above z = 0
@@ -55,6 +68,7 @@ private:
     void AttachTargets();
     void RenderReflection();
     void RenderRefraction();
+    void ClearImage();
     void DrawGrid();
 
     void SetOptionalUniform(const char* name, float value);
@@ -62,4 +76,7 @@ private:
     std::function<void()> drawScene; // draws everything but the water
     int imageSize = 512;             // pixels; see SetImageSize
     int gridStep = 1;                // cells; see SetGridStep
+    bool alternateImages = false;    // see SetAlternateImages
+    Image rendering = Image::None;   // see Rendering
+    Image lastAlone = Image::Refraction; // the texture rendered last while alternating
 };
