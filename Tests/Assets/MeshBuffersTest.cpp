@@ -34,14 +34,14 @@ MeshArrays Triangles(std::initializer_list<float> positions, std::initializer_li
     return mesh;
 }
 
-int DrawnTriangles(const MeshBuffers& buffers, std::size_t run)
+int DrawnTriangles(const MeshBuffers& buffers, std::size_t run, MeshBuffers::Side side = MeshBuffers::Side::Whole)
 {
     GLuint query = 0;
     glGenQueries(1, &query);
     glEnableClientState(GL_VERTEX_ARRAY);
     buffers.Begin();
     glBeginQuery(GL_PRIMITIVES_GENERATED, query);
-    buffers.DrawRun(run);
+    buffers.DrawRun(run, side);
     glEndQuery(GL_PRIMITIVES_GENERATED);
     buffers.End();
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -82,6 +82,16 @@ TEST_F(MeshBuffersTest, EachRunDrawsItsOwnTrianglesAndMovesWithTheBuffers)
     ASSERT_TRUE(moved.Filled());
     EXPECT_EQ(2, DrawnTriangles(moved, 1));
     EXPECT_EQ(GL_NO_ERROR, glGetError());
+}
+
+TEST_F(MeshBuffersTest, SidesOfTheWaterPlaneKeepTrianglesThatTouchIt)
+{
+    // Above, below, and one with a corner on z = 0 that both sides keep.
+    MeshBuffers buffers;
+    buffers.Fill(Triangles({0, 0, 1, 1, 0, 1, 0, 1, 2, 0, 0, -1, 1, 0, -1, 0, 1, -2, 0, 0, 0, 1, 0, 1, 0, 1, 1}));
+    EXPECT_EQ(3, DrawnTriangles(buffers, 0, MeshBuffers::Side::Whole));
+    EXPECT_EQ(2, DrawnTriangles(buffers, 0, MeshBuffers::Side::ReachingAbove));
+    EXPECT_EQ(2, DrawnTriangles(buffers, 0, MeshBuffers::Side::ReachingBelow));
 }
 
 TEST_F(MeshBuffersTest, BoxStandInKeepsTheBoxAndLeavesOutWhatTurnsFlat)

@@ -114,13 +114,15 @@ void MeshBuffers::Fill(const MeshArrays& mesh, Shape shape)
     const BoxSnap snap(mesh);
     std::unordered_map<Corner, GLuint, CornerHash, SameBits> numbers;
     std::vector<Corner> corners;
-    std::vector<GLuint> triangles;
+    std::vector<GLuint> sides[sideCount]; // corner numbers, per Side
     std::vector<Run> filled;
     const std::size_t total = mesh.indices.size() / 3;
     for (std::size_t k = 0; k + 1 < mesh.submeshes.size(); ++k) {
         const std::size_t first = std::min<std::size_t>(std::max(mesh.submeshes[k].firstTriangle, 0), total);
         const std::size_t end = std::clamp<std::size_t>(std::max(mesh.submeshes[k + 1].firstTriangle, 0), first, total);
-        Run run{triangles.size(), 0};
+        Run run;
+        for (int side = 0; side < sideCount; ++side)
+            run.firstIndex[side] = sides[side].size();
         for (std::size_t t = first; t < end; ++t) {
             Corner three[3];
             for (int c = 0; c < 3; ++c) {
@@ -130,15 +132,29 @@ void MeshBuffers::Fill(const MeshArrays& mesh, Shape shape)
             }
             if (shape == Shape::Box && Flat(three[0], three[1], three[2]))
                 continue;
+            const float low = std::min({three[0][2], three[1][2], three[2][2]});
+            const float high = std::max({three[0][2], three[1][2], three[2][2]});
+            const bool onSide[sideCount] = {true, high >= 0.0f, low <= 0.0f};
             for (const Corner& corner : three) {
                 const auto [at, added] = numbers.try_emplace(corner, static_cast<GLuint>(corners.size()));
                 if (added)
                     corners.push_back(corner);
-                triangles.push_back(at->second);
+                for (int side = 0; side < sideCount; ++side) {
+                    if (onSide[side])
+                        sides[side].push_back(at->second);
+                }
             }
         }
-        run.indexCount = static_cast<GLsizei>(triangles.size() - run.firstIndex);
+        for (int side = 0; side < sideCount; ++side)
+            run.indexCount[side] = static_cast<GLsizei>(sides[side].size() - run.firstIndex[side]);
         filled.push_back(run);
+    }
+    // One index buffer: the sides one after another.
+    std::vector<GLuint> indices;
+    for (int side = 0; side < sideCount; ++side) {
+        for (Run& run : filled)
+            run.firstIndex[side] += indices.size();
+        indices.insert(indices.end(), sides[side].begin(), sides[side].end());
     }
     Release();
     glGenBuffers(1, &vertexBuffer);
@@ -147,10 +163,10 @@ void MeshBuffers::Fill(const MeshArrays& mesh, Shape shape)
     glBufferData(GL_ARRAY_BUFFER, corners.size() * sizeof(Corner), corners.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, triangles.size() * sizeof(GLuint), triangles.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size() * sizeof(GLuint), indices.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     cornerCount = corners.size();
-    triangleCount = triangles.size() / 3;
+    triangleCount = sides[0].size() / 3;
     runs = std::move(filled);
 }
 
@@ -164,13 +180,13 @@ void MeshBuffers::Begin() const
     glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(6 * sizeof(float)));
 }
 
-void MeshBuffers::DrawRun(std::size_t k) const
+void MeshBuffers::DrawRun(std::size_t k, Side side) const
 {
-    if (k >= runs.size() || runs[k].indexCount == 0)
+    const int s = static_cast<int>(side);
+    if (k >= runs.size() || runs[k].indexCount[s] == 0)
         return;
-    const Run& run = runs[k];
-    glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(cornerCount - 1), run.indexCount, GL_UNSIGNED_INT,
-                        reinterpret_cast<const void*>(run.firstIndex * sizeof(GLuint)));
+    glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(cornerCount - 1), runs[k].indexCount[s], GL_UNSIGNED_INT,
+                        reinterpret_cast<const void*>(runs[k].firstIndex[s] * sizeof(GLuint)));
 }
 
 void MeshBuffers::End() const

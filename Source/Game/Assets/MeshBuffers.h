@@ -22,6 +22,15 @@ public:
                // a stand-in of a dozen triangles for pictures where the model covers a few pixels
     };
 
+    /// Which triangles of a run to draw, by the plane z = 0 of model coordinates.
+    enum class Side
+    {
+        Whole,
+        ReachingAbove, // those with a corner at z >= 0: all that a clip plane keeping z >= 0 lets through
+        ReachingBelow, // those with a corner at z <= 0
+    };
+    static constexpr int sideCount = 3;
+
     MeshBuffers() = default;
     MeshBuffers(const MeshBuffers&) = delete;
     MeshBuffers& operator=(const MeshBuffers&) = delete;
@@ -37,8 +46,9 @@ public:
 
     /// Sets the vertex arrays from the buffers; `DrawRun` between `Begin` and `End`.
     void Begin() const;
-    /// Draws material run `k` (the k-th record of the mesh's list); nothing past the last.
-    void DrawRun(std::size_t k) const;
+    /// Draws `side` of material run `k` (the k-th record of the mesh's list),
+    /// its triangles in their order; nothing past the last run.
+    void DrawRun(std::size_t k, Side side = Side::Whole) const;
     /// Unbinds the buffers, so later client-side arrays are read from memory again.
     void End() const;
 
@@ -48,15 +58,15 @@ public:
 private:
     struct Run
     {
-        std::size_t firstIndex = 0; // into the index buffer
-        GLsizei indexCount = 0;
+        std::size_t firstIndex[sideCount] = {}; // into the index buffer, per Side
+        GLsizei indexCount[sideCount] = {};
     };
 
     void Release();
 
     GLuint vertexBuffer = 0;  // interleaved position, normal, texture coordinate; 0: not filled
-    GLuint indexBuffer = 0;   // three corner numbers per triangle, runs one after another
+    GLuint indexBuffer = 0;   // three corner numbers per triangle: each side's runs one after another
     std::size_t cornerCount = 0;
-    std::size_t triangleCount = 0;
+    std::size_t triangleCount = 0; // of the whole model
     std::vector<Run> runs;    // one per material run
 };

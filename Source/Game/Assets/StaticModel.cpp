@@ -128,6 +128,11 @@ bool StaticModel::standInsDrawn = false;
 
 void StaticModel::Draw()
 {
+    Draw(MeshBuffers::Side::Whole);
+}
+
+void StaticModel::Draw(MeshBuffers::Side side)
+{
     if (vertexCount == 0 || mesh.indices.empty())
         return;
     MeshBuffers& drawn = standInsDrawn ? standIn : buffers;
@@ -141,7 +146,7 @@ void StaticModel::Draw()
     for (std::size_t k = 0; k + 1 < mesh.submeshes.size(); ++k) {
         Material& material = mesh.submeshes[k].material;
         material.Bind();
-        drawn.DrawRun(k);
+        drawn.DrawRun(k, side);
         material.Unbind();
     }
     drawn.End();

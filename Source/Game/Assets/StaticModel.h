@@ -25,6 +25,9 @@ public:
     /// Draws every material run with the current GL transform; nothing before
     /// the first "usemtl", nothing for an unloaded model.
     void Draw();
+    /// Draws only the triangles of `side` (of the plane z = 0 in model
+    /// coordinates), for passes whose clip plane or view leaves out the rest.
+    void Draw(MeshBuffers::Side side);
 
     /// While on, every model draws its box stand-in instead of itself (see
     /// `MeshBuffers::Shape::Box`); for pictures where models cover a few pixels.

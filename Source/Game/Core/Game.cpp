@@ -11,6 +11,7 @@
 #include "Gameplay/Paddle.h"
 #include "Support/ConfigFile.h"
 #include "Support/Exception.h"
+#include "Support/invertMatrix.h"
 
 #include <GL/glu.h>
 
@@ -146,6 +147,7 @@ void Game::Render()
     default: glTranslatef(0.0f, -6.0f, 0.0f); break; // the view's orbit camera, shifted in world space
     }
     ListenFromCamera();
+    eyeWellAboveWater = EyeWellAboveWater();
     SetUpLight();
     water.SetImageSize(governor.WaterImageSize());
     water.SetGridStep(governor.WaterGridStep());
@@ -193,7 +195,7 @@ void Game::DrawScene()
     entityList.drawAll();
     StaticModel::DrawStandIns(false);
     EndStage("entities");
-    terrain.Draw();
+    terrain.Draw(TerrainSide());
     EndStage("terrain");
     // The sky lies behind everything else in the scene (the terrain stays inside
     // its sphere), so drawn after the opaque pieces its hidden pixels fail the
@@ -206,6 +208,27 @@ void Game::DrawScene()
     for (ParticleSystem* system : particleSystems)
         system->Draw(governor.ParticleShare(), governor.PlainParticleFiltering());
     EndStage("particles");
+}
+
+bool Game::EyeWellAboveWater() const
+{
+    GLfloat modelView[16], inverse[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    // Twice the near plane's 0.1: the water in front of the eye is never cut off by it.
+    return invertMatrix(modelView, inverse) && inverse[14] > 0.2f;
+}
+
+MeshBuffers::Side Game::TerrainSide() const
+{
+    // Each pass draws only what can show in it. The water's clip planes leave out
+    // the other side of z = 0; seen from above, the lake floor lies wholly under
+    // the water, which is drawn first and hides it, and the ground outside the
+    // lake rises above z = 0.
+    switch (water.Rendering()) {
+    case Water::Image::Reflection: return MeshBuffers::Side::ReachingAbove;
+    case Water::Image::Refraction: return MeshBuffers::Side::ReachingBelow;
+    default: return eyeWellAboveWater ? MeshBuffers::Side::ReachingAbove : MeshBuffers::Side::Whole;
+    }
 }
 
 void Game::EndStage(const char* stage)

@@ -93,8 +93,11 @@ private:
     void updateParticleSystems(float dt);
     void EndStage(const char* stage);
     void ListenFromCamera();
+    bool EyeWellAboveWater() const; // of the current model-view matrix
+    MeshBuffers::Side TerrainSide() const; // for the pass being drawn
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null
 
     int lastCameraMode = 0; // cameraMode of the last frame rendered
+    bool eyeWellAboveWater = true; // this frame's camera is over 0.2 units above z = 0
 };
