@@ -7,7 +7,7 @@ namespace {
 
 // Per level, exact first: what costs a software renderer most and shows least.
 const int waterImageSizes[] = {512, 384, 256, 128, 128}; // pixels; softer reflections
-const int particleShares[] = {1, 2, 3, 4, 4};            // thinner clouds of denser quads
+const int particleShares[] = {1, 2, 3, 4, 6};            // thinner clouds of denser quads
 const int waterGridSteps[] = {1, 2, 2, 4, 4};            // cells per quad edge; a coarser ripple
 
 } // namespace
