@@ -30,7 +30,7 @@ public:
     int WaterGridStep() const;
     /// Every how many particles of a translucent burst one is drawn (1: all).
     int ParticleShare() const;
-    /// Particle sprites read without a per-pixel mip level choice.
+    /// Particle sprites read without mip levels, enlarged ones by their nearest texel.
     bool PlainParticleFiltering() const { return level > exactLevel; }
     /// Game pieces drawn as their box stand-ins in the water's images, where
     /// each covers a few pixels and is rippled.

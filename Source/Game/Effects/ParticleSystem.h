@@ -36,7 +36,8 @@ public:
     /// When frames run over their budget, `keepEvery` > 1 draws only every such
     /// particle of a translucent burst, each more opaque so the cloud keeps its
     /// density (opaque bursts draw all), and `plainFiltering` reads the sprite
-    /// without choosing a mip level per pixel. The particles themselves never change.
+    /// without mip levels, enlarged ones by their nearest texel. The particles
+    /// themselves never change.
     void Draw(int keepEvery = 1, bool plainFiltering = false);
     /// Opacity from startAlpha at age 0 to endAlpha at age == lifetime.
     float Alpha(const Particle& particle) const;
