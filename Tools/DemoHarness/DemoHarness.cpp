@@ -162,7 +162,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         const double tickMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
         const bool shotDue = options.shots.count(tick) != 0 || options.windowShots.count(tick) != 0;
         const bool renderDue = options.renderEvery > 0 && tick % options.renderEvery == 0;
-        const double renderMs = renderDue || shotDue ? RenderFrame(view, options.stageTimes ? &stages : nullptr) : 0.0;
+        const double renderMs = renderDue || shotDue ? RenderFrame(view, options.stageTimes && tick >= options.stageFrom ? &stages : nullptr) : 0.0;
         QApplication::processEvents();
         stats.Add({tick, tickMs, renderMs, game->score, game->balls, game->level, game->governor.Level()});
         TraceIfChanged(*game, tick, last, options.quiet);

@@ -15,7 +15,7 @@ namespace {
     std::cerr << "demo_harness: " << problem << "\n"
               << "usage: demo_harness [--ticks N] [--level L] [--camera M] [--size WxH]\n"
               << "                    [--csv FILE] [--shot TICK:FILE]... [--window-shot TICK:FILE]...\n"
-              << "                    [--script FILE] [--quiet] [--stage-times] [--no-sound]\n"
+              << "                    [--script FILE] [--quiet] [--stage-times] [--stage-from TICK] [--no-sound]\n"
               << "                    [--budget-level 0..4]\n"
               << "                    [--render-every N]   (0: tick only, for fast replays)\n"
               << "                    [--memory-csv FILE] [--memory-every N]   (resident memory, default every 1000 ticks)\n"
@@ -93,6 +93,10 @@ HarnessOptions HarnessOptions::Parse(int argc, char** argv)
             options.quiet = true;
         else if (arg == "--stage-times")
             options.stageTimes = true;
+        else if (arg == "--stage-from") { // a stretch of the run, such as layout 2's chains
+            options.stageTimes = true;
+            options.stageFrom = ToInt(value());
+        }
         else if (arg == "--no-sound")
             options.sound = false;
         else if (arg == "--budget-level")

@@ -30,6 +30,7 @@ struct HarnessOptions
     int renderEvery = 1;                    // repaint every Nth tick; 0: never (fast replays)
     bool quiet = false;                     // no trace lines
     bool stageTimes = false;                // time each pass and draw (slows the frame down)
+    int stageFrom = 1;                      // first tick whose frame the stage times count
     std::string memoryCsvPath;              // absolute path of the resident-memory samples; empty: none
     int memoryEvery = 1000;                 // ticks between memory samples
     bool sound = true;                      // false: the world is silent, as in a fast replay

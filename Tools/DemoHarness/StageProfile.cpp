@@ -14,12 +14,15 @@ const std::vector<std::string> passes = {"reflection", "refraction", "water", "v
 
 void StageProfile::BeginFrame()
 {
+    recording = true;
     ++frames;
     clock.start();
 }
 
 void StageProfile::EndStage(const std::string& stage, const std::string& pass)
 {
+    if (!recording)
+        return;
     glFinish();
     const std::string row = stage == "water" ? "water" : pass;
     total[row][stage] += static_cast<double>(clock.nsecsElapsed()) / 1e6;
@@ -28,6 +31,7 @@ void StageProfile::EndStage(const std::string& stage, const std::string& pass)
 
 void StageProfile::EndFrame()
 {
+    recording = false;
     glFinish();
     total["end of frame"]["swap"] += static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }

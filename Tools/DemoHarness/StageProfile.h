@@ -16,7 +16,8 @@ public:
     /// Starts a frame's clock; the first stage includes the view's clear.
     void BeginFrame();
     /// Ends the stage named by the game's hook, drawn in `pass` ("reflection",
-    /// "refraction" or "visible"); a current GL context is needed.
+    /// "refraction" or "visible"); a current GL context is needed. Ignored
+    /// outside a frame begun here.
     void EndStage(const std::string& stage, const std::string& pass);
     /// Ends the frame: what follows the last stage (buffer swap).
     void EndFrame();
@@ -26,5 +27,6 @@ public:
 private:
     QElapsedTimer clock;
     int frames = 0;
+    bool recording = false; // between BeginFrame and EndFrame
     std::map<std::string, std::map<std::string, double>> total; // pass -> stage -> ms
 };
