@@ -147,15 +147,14 @@ void Game::Render()
     default: glTranslatef(0.0f, -6.0f, 0.0f); break; // the view's orbit camera, shifted in world space
     }
     ListenFromCamera();
-    eyeWellAboveWater = EyeWellAboveWater();
     SetUpLight();
     water.SetImageSize(governor.WaterImageSize());
     water.SetGridStep(governor.WaterGridStep());
     // A camera switch jumps the view: both images must show the new one at once.
     water.SetAlternateImages(governor.AlternateWaterImages() && cameraMode == lastCameraMode);
     lastCameraMode = cameraMode;
-    // Both off-screen passes draw the whole scene; the visible scene is then
-    // depth-tested against the water drawn first.
+    // The off-screen passes (one a frame while alternating) draw the scene; the
+    // visible scene is then depth-tested against the water drawn first.
     water.RenderTextures();
     water.Draw();
     EndStage("water");
@@ -227,7 +226,7 @@ MeshBuffers::Side Game::TerrainSide() const
     switch (water.Rendering()) {
     case Water::Image::Reflection: return MeshBuffers::Side::ReachingAbove;
     case Water::Image::Refraction: return MeshBuffers::Side::ReachingBelow;
-    default: return eyeWellAboveWater ? MeshBuffers::Side::ReachingAbove : MeshBuffers::Side::Whole;
+    default: return EyeWellAboveWater() ? MeshBuffers::Side::ReachingAbove : MeshBuffers::Side::Whole;
     }
 }
 

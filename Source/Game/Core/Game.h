@@ -93,11 +93,10 @@ private:
     void updateParticleSystems(float dt);
     void EndStage(const char* stage);
     void ListenFromCamera();
-    bool EyeWellAboveWater() const; // of the current model-view matrix
+    bool EyeWellAboveWater() const; // the current model-view's eye is over 0.2 units above z = 0
     MeshBuffers::Side TerrainSide() const; // for the pass being drawn
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null
 
     int lastCameraMode = 0; // cameraMode of the last frame rendered
-    bool eyeWellAboveWater = true; // this frame's camera is over 0.2 units above z = 0
 };
