@@ -19,7 +19,7 @@ done
 if grep -q '\.bin$' <<<"$contents"; then fail "mesh caches packaged"; fi
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt5opengl5 libqt5widgets5 libglew2.2 libdevil1c2 libboost-filesystem1.74.0 libglu1-mesa libopenal1 libsndfile1; do
+for lib in libqt6opengl6 libqt6widgets6 libglew2.2 libdevil1c2 libboost-filesystem1.74.0 libglu1-mesa libopenal1 libsndfile1; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib"
 done
 

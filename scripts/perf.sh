@@ -26,6 +26,15 @@ old_src=build/perf-baseline/src
 old_build=build/perf-baseline/build
 rm -rf "$old_src"
 
+# The baseline still builds with Qt 5, which the game itself no longer needs.
+qt5=(qtbase5-dev libqt5opengl5-dev)
+installed=$(dpkg-query -W -f='${Status}\n' "${qt5[@]}" 2>/dev/null | grep -c "install ok installed" || true)
+if [ "$installed" -ne ${#qt5[@]} ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -q >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${qt5[@]}" >/dev/null
+fi
 git worktree add --detach "$old_src" "$baseline" >/dev/null
 trap 'git worktree remove --force "$old_src"' EXIT
 cmake -S "$old_src" -B "$old_build" -DCMAKE_BUILD_TYPE=Release >/dev/null

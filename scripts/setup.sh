@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake g++ pkg-config make
-  qtbase5-dev libqt5opengl5-dev
+  qt6-base-dev libqt6opengl6-dev qt6-base-dev-tools
   libgl-dev libglu1-mesa-dev libglew-dev libdevil-dev
   libboost-dev libboost-filesystem-dev
   libopenal-dev libsndfile1-dev
-  xvfb xauth libgl1-mesa-dri
+  xvfb xauth libgl1-mesa-dri mesa-vulkan-drivers
   libgtest-dev libbenchmark-dev libtinyobjloader-dev
   clang-14 libclang-rt-14-dev
   imagemagick xdotool x11-apps

@@ -9,9 +9,10 @@
 #include "Gameplay/Ball.h"
 #include "Gameplay/EntityList.h"
 #include "Gameplay/Paddle.h"
+#include "Shell/OffscreenContext.h"
+#include "Shell/QtPlatform.h"
 
 #include <QApplication>
-#include <QGLWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -85,10 +86,11 @@ BENCHMARK(BM_TickLayout2ThreeBalls)->Unit(benchmark::kMicrosecond)->Iterations(4
 
 int main(int argc, char** argv)
 {
+    PrepareQtApplication();
     QApplication app(argc, argv);
-    QGLWidget widget; // hidden: only its context is needed
-    widget.resize(64, 64);
-    widget.makeCurrent();
+    OffscreenContext context;
+    if (!context.MakeCurrent())
+        return 1;
     glewInit();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QThread>
 
 #include <vector>
 
@@ -50,19 +52,18 @@ protected:
     {
         TestSupport::EnsureGLContext();
         view.reset(new RecordingView());
-        view->setMouseTracking(true); // as the window has it
         view->resize(640, 480);
     }
 
     void Press(QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
     {
-        QMouseEvent event(QEvent::MouseButtonPress, at, button, held, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseButtonPress, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(view.get(), &event);
     }
 
     void Move(QPoint to, Qt::MouseButtons held)
     {
-        QMouseEvent event(QEvent::MouseMove, to, Qt::NoButton, held, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, held, Qt::NoModifier);
         QCoreApplication::sendEvent(view.get(), &event);
     }
 
@@ -159,8 +160,15 @@ namespace {
 // Keeps each frame in the back buffer, where it can be read back.
 class UnswappedView : public GLView
 {
-public:
-    UnswappedView() { setAutoBufferSwap(false); }
+protected:
+    void SwapBuffers() override {}
+};
+
+// A display that makes the swap wait, as a vsync of 10 Hz would.
+class WaitingSwapView : public GLView
+{
+protected:
+    void SwapBuffers() override { QThread::msleep(100); }
 };
 
 class GLViewDrawing : public ::testing::Test
@@ -172,14 +180,13 @@ protected:
     static void Show(GLView& view)
     {
         view.show();
-        ASSERT_TRUE(ShellTest::RunEventsUntil([&] { return view.testAttribute(Qt::WA_Mapped); }));
+        ASSERT_TRUE(ShellTest::RunEventsUntil([&] { return view.isExposed(); }));
     }
 
     // Paints one frame into the back buffer and leaves the view's context current.
     static void PaintOnce(GLView& view)
     {
-        view.updateGL();
-        view.makeCurrent();
+        view.RenderNow();
     }
 };
 
@@ -229,4 +236,21 @@ TEST_F(GLViewDrawing, WorldIsBuiltAndStartedAndTheProjectionFollowsTheSize)
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(GL_MODELVIEW, mode);
+}
+
+TEST_F(GLViewDrawing, TheFrameBudgetIsNotChargedForTheDisplaysWait)
+{
+    ShellTest::WorldFolder folder("");
+    ShellTest::CapturedStdout out; // the missing world's report
+    WaitingSwapView view;
+    view.resize(64, 32);
+    Show(view);
+    for (int frame = 0; frame < 3; ++frame) {
+        QElapsedTimer clock;
+        clock.start();
+        view.RenderNow();
+        EXPECT_GE(clock.elapsed(), 100); // the swap really waited
+        EXPECT_GT(view.LastFrameMs(), 0.0);
+        EXPECT_LT(view.LastFrameMs(), 100.0);
+    }
 }

@@ -86,19 +86,21 @@ TEST_F(MainWindowTest, ViewSitsAboveTheHeadUpBarAndTakesTheExtraHeight)
     EXPECT_EQ("1", Label(window, "level"));
 
     QApplication::sendPostedEvents();
-    const QRect view = window.View()->geometry();
+    const QWidget* container = window.ViewContainer();
+    const QRect view = container->geometry();
     EXPECT_LT(view.bottom(), form->geometry().top());
-    EXPECT_EQ(window.View()->parentWidget(), window.centralWidget());
+    EXPECT_EQ(container->parentWidget(), window.centralWidget());
 
     window.resize(800, 800);
     QApplication::sendPostedEvents();
-    EXPECT_EQ(view.height() + 200, window.View()->height());
-    EXPECT_EQ(view.width(), window.View()->width());
+    EXPECT_EQ(view.height() + 200, container->height());
+    EXPECT_EQ(view.width(), container->width());
+    EXPECT_EQ(container->size(), window.View()->size());
 
     window.resize(100, 100);
     QApplication::sendPostedEvents();
-    EXPECT_GE(window.View()->height(), 300);
-    EXPECT_GE(window.View()->width(), 150);
+    EXPECT_GE(container->height(), 300);
+    EXPECT_GE(container->width(), 150);
 }
 
 TEST_F(MainWindowTest, TicksShowTheWorldsCountersInTheGlobalLocale)

@@ -3,8 +3,10 @@
 // GLEW must come before any other GL header.
 #include <GL/glew.h>
 
+#include "Shell/OffscreenContext.h"
+#include "Shell/QtPlatform.h"
+
 #include <QApplication>
-#include <QGLWidget>
 
 #include <boost/filesystem.hpp>
 
@@ -23,15 +25,15 @@ void EnsureGLContext()
     static char name[] = "mirage_tests";
     static char* argv[] = {name, nullptr};
     static QApplication* app = nullptr;
-    static QGLWidget* widget = nullptr;
+    static OffscreenContext* context = nullptr;
     if (!app) {
+        PrepareQtApplication();
         app = new QApplication(argc, argv); // lives until exit, like the game's
-        widget = new QGLWidget();
-        widget->resize(64, 64);
-        widget->makeCurrent();
+        context = new OffscreenContext();
+        context->MakeCurrent();
         glewInit();
     }
-    widget->makeCurrent();
+    context->MakeCurrent();
 }
 
 TempDir::TempDir()

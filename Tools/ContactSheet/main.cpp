@@ -6,12 +6,13 @@
 #include <GL/glew.h>
 
 #include "Assets/StaticModel.h"
+#include "Shell/OffscreenContext.h"
+#include "Shell/QtPlatform.h"
 #include "SheetRenderer.h"
 
 #include <GL/glu.h>
 
 #include <QApplication>
-#include <QGLWidget>
 #include <QTemporaryDir>
 
 #include <boost/filesystem.hpp>
@@ -181,9 +182,13 @@ int main(int argc, char** argv)
     }
     const std::string output = fs::absolute(argv[2]).string();
     const fs::path resources = fs::absolute(fs::path(argv[1]) / "Resources");
+    PrepareQtApplication();
     QApplication application(argc, argv);
-    QGLWidget widget;
-    widget.makeCurrent();
+    OffscreenContext context;
+    if (!context.MakeCurrent()) {
+        std::cerr << "contact_sheet: no OpenGL context" << std::endl;
+        return 1;
+    }
     glewInit();
     QTemporaryDir work;
     try {

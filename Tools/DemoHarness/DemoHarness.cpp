@@ -13,6 +13,7 @@
 #include "Core/Game.h"
 #include "Shell/GLView.h"
 #include "Shell/MainWindow.h"
+#include "Shell/QtPlatform.h"
 #include "Support/MemoryPolicy.h"
 
 #include <QApplication>
@@ -88,7 +89,7 @@ bool SaveWindowShot(MainWindow* window, const Game& game, const std::string& pat
     GLView* view = window->View();
     QImage image = window->grab().toImage();
     QPainter painter(&image);
-    painter.drawImage(view->mapTo(window, QPoint(0, 0)), view->grabFrameBuffer());
+    painter.drawImage(window->ViewContainer()->mapTo(window, QPoint(0, 0)), view->GrabFrame());
     painter.end();
     return image.save(QString::fromStdString(path));
 }
@@ -111,8 +112,7 @@ double RenderFrame(GLView* view, StageProfile* stages = nullptr)
     clock.start();
     if (stages)
         stages->BeginFrame();
-    view->updateGL();
-    view->makeCurrent();
+    view->RenderNow();
     if (stages)
         stages->EndFrame();
     glFinish();
@@ -168,7 +168,7 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         TraceIfChanged(*game, tick, last, options.quiet);
         memory.Tick(tick, game->level);
         auto shot = options.shots.find(tick);
-        if (shot != options.shots.end() && !view->grabFrameBuffer().save(QString::fromStdString(shot->second)))
+        if (shot != options.shots.end() && !view->GrabFrame().save(QString::fromStdString(shot->second)))
             std::fprintf(stderr, "demo_harness: could not save %s\n", shot->second.c_str());
         shot = options.windowShots.find(tick);
         if (shot != options.windowShots.end() && !SaveWindowShot(window, *game, shot->second))
@@ -197,6 +197,7 @@ int main(int argc, char* argv[])
         levelFolder = EnterLevelFolder(*options.level);
 
     int qtArgc = 1;
+    PrepareQtApplication();
     QApplication application(qtArgc, argv);
     MainWindow* window = new MainWindow();
     window->Clock().stop(); // the harness steps the ticks itself

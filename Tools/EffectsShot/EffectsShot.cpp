@@ -9,12 +9,13 @@
 #include "Effects/SmokeParticle.h"
 #include "Effects/SparksParticle.h"
 #include "Effects/Water.h"
+#include "Shell/OffscreenContext.h"
+#include "Shell/QtPlatform.h"
 #include "Support/Exception.h"
 
 #include <GL/glu.h>
 #include <IL/il.h>
 #include <QApplication>
-#include <QGLWidget>
 
 #include <iostream>
 #include <list>
@@ -116,9 +117,13 @@ int main(int argc, char** argv)
         std::cerr << "usage: effects_shot out.png" << std::endl;
         return 2;
     }
+    PrepareQtApplication();
     QApplication app(argc, argv);
-    QGLWidget widget;
-    widget.makeCurrent();
+    OffscreenContext context;
+    if (!context.MakeCurrent()) {
+        std::cerr << "effects_shot: no OpenGL context" << std::endl;
+        return 1;
+    }
     glewInit();
     try {
         Scene scene;

@@ -1,6 +1,7 @@
 #include "Effects/ParticleSystem.h"
 
 #include "Assets/ResourcesManager.h"
+#include "Effects/GLRequirements.h"
 #include "Support/invertMatrix.h"
 
 #include <algorithm>
@@ -99,11 +100,14 @@ void ParticleSystem::Draw(int keepEvery, bool plainFiltering)
     const GLboolean culling = glIsEnabled(GL_CULL_FACE);
     glDisable(GL_CULL_FACE);
     glBindTexture(GL_TEXTURE_2D, texture);
-    if (plainFiltering)
+    // Without sampler objects (before OpenGL 3.3) the sprite keeps its own filtering.
+    const bool plainSampler = plainFiltering && GLRequirements::HasSamplerObjects();
+    if (plainSampler)
         glBindSampler(0, PlainSampler());
     // Opaque bursts (sparks) are small and few: each of their quads shows.
     DrawQuads(right, up, startAlpha < 1.0f ? std::max(keepEvery, 1) : 1);
-    glBindSampler(0, 0);
+    if (plainSampler)
+        glBindSampler(0, 0);
     if (culling)
         glEnable(GL_CULL_FACE);
     glDepthMask(GL_TRUE);

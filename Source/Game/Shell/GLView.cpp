@@ -4,6 +4,7 @@
 
 #include "Audio/OpenAlSound.h"
 #include "Core/Game.h"
+#include "Effects/GLRequirements.h"
 #include "Shell/OrbitCamera.h"
 #include "Support/Exception.h"
 
@@ -11,7 +12,9 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMouseEvent>
+#include <QResizeEvent>
 
 namespace {
 
@@ -28,13 +31,16 @@ MouseButtons HeldButtons(Qt::MouseButtons held)
 
 } // namespace
 
-GLView::GLView(QWidget* parent)
-    : QGLWidget(parent)
+GLView::GLView(QWindow* parent)
+    // Every view's context shares with Qt's global one, so the process-wide
+    // model and texture cache is valid in each of them.
+    : QOpenGLWindow(QOpenGLContext::globalShareContext(), NoPartialUpdate, parent)
     , lastMousePos(0, 0)
     , camera(nullptr)
     , wireframe(false)
     , game(nullptr)
 {
+    setFormat(Format());
     camera = new OrbitCamera(0.0, 0.0, 35.0);
     camera->SetElevation(45.0);
     camera->SetAzimuth(180.0);
@@ -45,8 +51,21 @@ GLView::~GLView()
 {
     delete camera;
     // The world releases GL objects, so its clean-up runs in this view's context.
-    makeCurrent();
+    if (drawable)
+        makeCurrent();
     delete game;
+}
+
+QSurfaceFormat GLView::Format()
+{
+    QSurfaceFormat format;
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(8);
+    return format;
 }
 
 void GLView::SetWireframe(bool on)
@@ -57,13 +76,18 @@ void GLView::SetWireframe(bool on)
 void GLView::initializeGL()
 {
     // Any failure is reported and leaves the view without a world; the program goes on.
+    initialized = true;
+    drawable = context() && context()->isValid() && QOpenGLContext::currentContext() == context();
     try {
-        glewInit(); // a missing entry point shows up where it is first used
+        const GLenum glewResult = drawable ? glewInit() : GLenum(GLEW_ERROR_NO_GL_VERSION);
         glEnable(GL_CULL_FACE);
         glCullFace(GL_BACK);
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_NORMALIZE);
         glClearColor(0.4f, 0.4f, 0.8f, 1.0f);
+        // A driver without what the world draws with is reported here, not
+        // found at the first missing entry point.
+        GLRequirements(drawable, glewResult).ThrowIfMissing();
         game = new Game();
         game->StartGame();
         game->UseSound(OpenAlSound::Open(game->soundSettings));
@@ -74,6 +98,8 @@ void GLView::initializeGL()
 
 void GLView::resizeGL(int width, int height)
 {
+    if (!drawable)
+        return;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -82,6 +108,29 @@ void GLView::resizeGL(int width, int height)
 }
 
 void GLView::paintGL()
+{
+    QElapsedTimer clock;
+    clock.start();
+    DrawFrame();
+    // Waiting for the renderer here, and not for the swap, times the frame's
+    // own work on every driver: a swap may return before the frame is drawn,
+    // or wait for the display's refresh however cheap the frame was.
+    glFinish();
+    lastFrameMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    if (game)
+        game->FrameTook(lastFrameMs);
+}
+
+bool GLView::event(QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    const bool paints = type == QEvent::Expose || type == QEvent::UpdateRequest || type == QEvent::Paint;
+    if (paints && initialized && !drawable)
+        return true;
+    return QOpenGLWindow::event(event);
+}
+
+void GLView::DrawFrame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -97,27 +146,52 @@ void GLView::paintGL()
     }
 }
 
-void GLView::glDraw()
+void GLView::InitializeNow()
 {
-    // The swap waits for the renderer, so this is the frame's real cost; the
-    // world's own clock stays the tick.
-    QElapsedTimer clock;
-    clock.start();
-    QGLWidget::glDraw();
-    if (game)
-        game->FrameTook(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    if (isValid())
+        return;
+    create();
+    QResizeEvent event(size(), size());
+    resizeEvent(&event); // makes the context, runs initializeGL, then resizeGL
+}
+
+void GLView::RenderNow()
+{
+    if (!isExposed() || !drawable)
+        return; // nothing on screen to draw into yet, or no context to draw with
+    makeCurrent();
+    paintGL();
+    SwapBuffers();
+}
+
+void GLView::SwapBuffers()
+{
+    context()->swapBuffers(this);
+}
+
+QImage GLView::GrabFrame()
+{
+    if (!drawable)
+        return QImage();
+    makeCurrent();
+    const QSize pixels = size() * devicePixelRatio();
+    QImage image(pixels, QImage::Format_RGBX8888);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, pixels.width(), pixels.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    return image.mirrored(); // GL's rows run bottom up
 }
 
 void GLView::mousePressEvent(QMouseEvent* event)
 {
-    lastMousePos = event->pos();
+    lastMousePos = event->position().toPoint();
     ForwardMouse(0.0f, 0.0f, HeldButtons(event->buttons()));
 }
 
 void GLView::mouseMoveEvent(QMouseEvent* event)
 {
-    const int mx = event->x() - lastMousePos.x();
-    const int my = event->y() - lastMousePos.y();
+    const QPoint at = event->position().toPoint();
+    const int mx = at.x() - lastMousePos.x();
+    const int my = at.y() - lastMousePos.y();
     if (mx == 0 && my == 0)
         return; // this also swallows the move that parking the cursor causes
     const Qt::MouseButtons held = event->buttons();

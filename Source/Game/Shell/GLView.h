@@ -1,30 +1,47 @@
 #pragma once
 
-#include <GL/glew.h>
-
+#include "Shell/QtOpenGLHeaders.h"
 #include "Support/MouseButtons.h"
 
-#include <QGLWidget>
 #include <QPoint>
 
 class Game;
 class OrbitCamera;
 
-/// The OpenGL view of the main window. Owns the game world and a free orbit camera,
-/// sets the fixed GL state and the projection, draws each frame through the world and
-/// turns mouse motion into game input. The cursor is hidden and pulled back to a fixed
-/// point after every move, so only relative motion steers.
-class GLView : public QGLWidget
+/// The OpenGL view of the main window, a window of its own that the main window
+/// holds in a container: it draws straight into its window, with no composition
+/// pass behind it. Owns the game world and a free orbit camera, sets the fixed GL
+/// state and the projection, draws each frame through the world and turns mouse
+/// motion into game input. The cursor is hidden and pulled back to a fixed point
+/// after every move, so only relative motion steers.
+class GLView : public QOpenGLWindow
 {
     Q_OBJECT
 
 public:
-    explicit GLView(QWidget* parent = nullptr);
+    explicit GLView(QWindow* parent = nullptr);
     ~GLView() override;
+
+    /// The surface every view asks for: double-buffered RGB without alpha, 24-bit
+    /// depth, 8-bit stencil, any version with the compatibility functions.
+    static QSurfaceFormat Format();
 
     /// The world; null until the GL initialisation has built it, and for good when that failed.
     Game* GetGame() const { return game; }
     const OrbitCamera& Camera() const { return *camera; }
+    /// What the last frame cost to draw, up to the renderer's finish and
+    /// without the swap, milliseconds; the frame budget's measure. 0 before the first.
+    double LastFrameMs() const { return lastFrameMs; }
+
+    /// Makes the context and runs the GL initialisation (which builds the
+    /// world) now, if that has not happened yet; otherwise Qt does it at the
+    /// window's first resize or paint, after the window's first tick could run.
+    void InitializeNow();
+    /// Paints and swaps at once, the tick's synchronous repaint. Does nothing
+    /// before the window is on screen. Leaves the view's context current.
+    void RenderNow();
+    /// The last frame as drawn, read back from the window's framebuffer; opaque RGB.
+    QImage GrabFrame();
 
 public slots:
     /// Polygons are drawn as lines from the next frame on.
@@ -33,17 +50,23 @@ public slots:
 protected:
     void initializeGL() override;
     void resizeGL(int width, int height) override;
+    /// Draws the frame and waits for the renderer, then tells the world how long
+    /// that took: the frame's own work, never the wait for the display.
     void paintGL() override;
-    /// Paints and swaps like the base, then tells the world how long that took.
-    void glDraw() override;
+    /// Without a context that could be made current, the events that paint
+    /// are dropped: Qt's own paint would call GL through that context.
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
+    /// Shows the frame; a stand-in can take its place to model the display's wait.
+    virtual void SwapBuffers();
     /// Where every mouse input ends: the world, when there is one.
     /// dx in world units (40 pixels per unit), dy always 0.
     virtual void SendMouseToWorld(float dx, float dy, MouseButtons buttons);
 
 private:
+    void DrawFrame();
     void ForwardMouse(float dx, float dy, MouseButtons buttons);
     void RecentreCursor();
 
@@ -51,4 +74,7 @@ private:
     OrbitCamera* camera;  // owning; shown only in the world's camera mode 2
     bool wireframe;       // polygons as lines when true
     Game* game;           // owning; null until initializeGL builds it
+    double lastFrameMs = 0.0; // the last frame's own work, milliseconds
+    bool initialized = false; // initializeGL has run
+    bool drawable = false;    // the context was made and made current in initializeGL
 };

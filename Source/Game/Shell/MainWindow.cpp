@@ -32,6 +32,7 @@ QString DecimalText(int value)
 MainWindow::MainWindow()
     : QMainWindow()
     , view(nullptr)
+    , viewContainer(nullptr)
 {
     QWidget* central = new QWidget(this);
     BuildCentralWidget(central);
@@ -45,10 +46,13 @@ MainWindow::MainWindow()
 void MainWindow::BuildCentralWidget(QWidget* central)
 {
     QVBoxLayout* layout = new QVBoxLayout(central);
-    view = new GLView(); // the layout makes the central widget its parent
-    view->setMinimumSize(150, 300);
-    view->setMouseTracking(true); // moves without a held button steer the paddle too
-    layout->addWidget(view, 1);
+    // The view is a window of its own (a window receives moves without a held
+    // button, so they steer the paddle too); its container takes its place in
+    // the layout and owns it.
+    view = new GLView();
+    viewContainer = QWidget::createWindowContainer(view, central);
+    viewContainer->setMinimumSize(150, 300);
+    layout->addWidget(viewContainer, 1);
     QWidget* formWidget = new QWidget(central);
     form.setupUi(formWidget);
     layout->addWidget(formWidget, 0);
@@ -65,9 +69,15 @@ void MainWindow::BuildMenu()
     menuBar()->addMenu(fileMenu);
 }
 
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    view->InitializeNow();
+}
+
 void MainWindow::UpdateRenderWindow()
 {
-    view->updateGL();
+    view->RenderNow();
 }
 
 void MainWindow::on_Timer()
@@ -81,7 +91,7 @@ void MainWindow::on_Timer()
         // A tick builds and deletes balls, which create and release GL objects.
         view->makeCurrent();
         game->Update(dt);
-        view->updateGL();
+        view->RenderNow();
         ShowCounters(*game);
         AnnounceGameOver(*game);
     } catch (const std::exception& e) {

@@ -22,6 +22,8 @@ public:
     MainWindow();
 
     GLView* View() const { return view; }
+    /// The widget that holds the view's window in the layout.
+    QWidget* ViewContainer() const { return viewContainer; }
     /// The game clock, for tools that step the ticks themselves.
     QTimer& Clock() { return timer; }
 
@@ -33,6 +35,10 @@ public slots:
     /// Advances the world's camera mode by one.
     void on_CameraSwitch();
 
+protected:
+    /// The view's world is built here, so it exists before the first tick.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void BuildCentralWidget(QWidget* central);
     void BuildMenu();
@@ -40,6 +46,7 @@ private:
     void AnnounceGameOver(const Game& game);
 
     SettingsFormUi form;
-    GLView* view;  // owned through the central widget
+    GLView* view;           // owned by its container
+    QWidget* viewContainer; // owned through the central widget
     QTimer timer;  // the game clock
 };

@@ -1,6 +1,7 @@
 #include <GL/glew.h>
 
 #include "Shell/MainWindow.h"
+#include "Shell/QtPlatform.h"
 #include "Support/MemoryPolicy.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[])
 {
     UseReturnableLargeBlocks();
+    PrepareQtApplication();
     QApplication application(argc, argv);
     MainWindow* window = new MainWindow(); // lives until the process ends
     QApplication::setActiveWindow(window);
