@@ -1,0 +1,8 @@
+#include "Support/GLContext.h"
+
+#include <QOpenGLContext>
+
+bool GLContextIsCurrent()
+{
+    return QOpenGLContext::currentContext() != nullptr;
+}
