@@ -45,6 +45,24 @@ TEST(FrameBudgetGovernor, AFinerStepThatAtOnceRunsOverWaitsTwiceAsLongNextTime)
     EXPECT_EQ(0, LevelAfter(governor, 1, 5.0));
 }
 
+TEST(FrameBudgetGovernor, ALoadThatRunsOverNowAndThenAtTheFinerLevelDoesNotMakeItFlip)
+{
+    // Exact frames take 7 ms but 20 ms four frames in every 80; level 1 has
+    // room throughout. Each return to the exact picture fails within 80 frames.
+    FrameBudgetGovernor governor;
+    int changes = 0, changesInLastHalf = 0;
+    const int frames = 30000; // ten minutes of ticks
+    for (int frame = 0; frame < frames; ++frame) {
+        const int before = governor.Level();
+        governor.FrameTook(before == 0 && frame % 80 < 4 ? 20.0 : 7.0);
+        const bool changed = governor.Level() != before;
+        changes += changed;
+        changesInLastHalf += changed && frame >= frames / 2;
+    }
+    EXPECT_LE(changes, 32) << "every 80 frames was 750 changes";
+    EXPECT_LE(changesInLastHalf, 10) << "at most a try a minute once the wait is longest";
+}
+
 TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
 {
     const FrameBudgetGovernor exact(0);

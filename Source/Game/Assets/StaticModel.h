@@ -29,9 +29,22 @@ public:
     /// coordinates), for passes whose clip plane or view leaves out the rest.
     void Draw(MeshBuffers::Side side);
 
-    /// While on, every model draws its box stand-in instead of itself (see
-    /// `MeshBuffers::Shape::Box`); for pictures where models cover a few pixels.
-    static void DrawStandIns(bool on) { standInsDrawn = on; }
+    /// While one lives with `on` true, every model draws its box stand-in
+    /// instead of itself (see `MeshBuffers::Shape::Box`), for pictures where
+    /// models cover a few pixels. However the scope is left, an exception
+    /// included, models draw as before it again.
+    class StandInScope
+    {
+    public:
+        explicit StandInScope(bool on) : previous(standInsDrawn) { standInsDrawn = on; }
+        ~StandInScope() { standInsDrawn = previous; }
+        StandInScope(const StandInScope&) = delete;
+        StandInScope& operator=(const StandInScope&) = delete;
+
+    private:
+        bool previous;
+    };
+    static bool StandInsDrawn() { return standInsDrawn; }
 
     /// The box around all triangle corners, in model coordinates; the zero box
     /// when there are none.

@@ -190,9 +190,10 @@ void Game::SetUpLight()
 void Game::DrawScene()
 {
     EndStage("set-up");
-    StaticModel::DrawStandIns(water.Rendering() != Water::Image::None && governor.WaterStandIns());
-    entityList.drawAll();
-    StaticModel::DrawStandIns(false);
+    {
+        const StaticModel::StandInScope standIns(water.Rendering() != Water::Image::None && governor.WaterStandIns());
+        entityList.drawAll();
+    }
     EndStage("entities");
     terrain.Draw(TerrainSide());
     EndStage("terrain");

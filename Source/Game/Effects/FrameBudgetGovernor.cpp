@@ -25,6 +25,7 @@ void FrameBudgetGovernor::FrameTook(double milliseconds)
     if (pinned)
         return;
     recent.push_back(milliseconds);
+    ++framesAtLevel;
     const int count = static_cast<int>(recent.size());
     if (level < coarsestLevel && count >= overFrames && AllOfLastOver(overFrames, overMs))
         Step(+1);
@@ -36,14 +37,17 @@ void FrameBudgetGovernor::FrameTook(double milliseconds)
 
 void FrameBudgetGovernor::Step(int by)
 {
-    // A finer level that at once turns out too slow is tried again only after
-    // twice as long a wait, so the picture does not flicker between two levels.
-    if (by > 0 && lastStepWasFiner && static_cast<int>(recent.size()) <= finerWait / 4)
+    // A finer level that does not hold (a load that runs over now and then
+    // there, though the coarser level has room on average) is tried again only
+    // after twice as long a wait, so the picture does not flip between two
+    // levels every few seconds.
+    if (by > 0 && lastStepWasFiner && framesAtLevel < holdFrames)
         finerWait = std::min(finerWait * 2, maxRoomyFrames);
     else if (by > 0)
         finerWait = roomyFrames;
     lastStepWasFiner = by < 0;
     level += by;
+    framesAtLevel = 0;
     recent.clear(); // frames drawn at the old level say nothing about the new one
 }
 

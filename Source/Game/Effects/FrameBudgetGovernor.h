@@ -42,7 +42,8 @@ public:
     static constexpr double roomyMs = 8.5;   // a long mean below this steps finer
     static constexpr int overFrames = 4;     // frames the coarser step looks back on
     static constexpr int roomyFrames = 60;   // frames the finer step looks back on
-    static constexpr int maxRoomyFrames = 960; // longest wait after repeated failed steps finer
+    static constexpr int maxRoomyFrames = 3000; // longest wait after repeated failed steps finer (a minute)
+    static constexpr int holdFrames = 1500;     // frames a finer level must last to count as holding
 
 private:
     void Step(int by);
@@ -53,5 +54,6 @@ private:
     bool pinned = false;
     std::vector<double> recent;      // frame times since the last step, milliseconds, oldest first
     int finerWait = roomyFrames;     // frames of room needed before stepping finer; doubles after a step back
-    bool lastStepWasFiner = false;   // a coarser step right after a finer one doubles finerWait
+    bool lastStepWasFiner = false;   // a coarser step that undoes a finer one doubles finerWait
+    int framesAtLevel = 0;           // frames drawn since the last step
 };
