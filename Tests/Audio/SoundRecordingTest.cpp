@@ -144,7 +144,7 @@ TEST_F(SoundRecording, AMutedGameRecordsSilence)
         ASSERT_EQ(0.0f, v);
 }
 
-TEST(SoundDevice, WithoutOneTheHarnessPlaysOnAfterOneLineOnStandardError)
+TEST(SoundDevice, WithoutOneTheHarnessPlaysOnSilentlyAndSaysNothing)
 {
     TestSupport::TempDir dir;
     TestSupport::CopyResources(dir.Path());
@@ -157,10 +157,7 @@ TEST(SoundDevice, WithoutOneTheHarnessPlaysOnAfterOneLineOnStandardError)
     ASSERT_EQ(0, std::system(cmd.c_str()));
     EXPECT_NE(std::string::npos, TestSupport::ReadFile(dir / "out.txt").find("frames: 3"));
     const std::string err = TestSupport::ReadFile(dir / "err.txt");
-    const std::string line = "Sound: no audio device could be opened, playing on without sound\n";
-    const std::size_t at = err.find(line);
-    ASSERT_NE(std::string::npos, at) << err;
-    EXPECT_EQ(std::string::npos, err.find(line, at + 1)) << err;
+    EXPECT_EQ(std::string::npos, err.find("Sound")) << err;
     EXPECT_EQ(std::string::npos, err.find("AL lib")) << err;
     EXPECT_EQ(std::string::npos, err.find("ALSA lib")) << err;
 }

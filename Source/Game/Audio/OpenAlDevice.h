@@ -7,9 +7,9 @@
 class OpenAlDevice
 {
 public:
-    /// Opens the device; on failure writes one line to standard error and
-    /// stays closed (`IsOpen` false). The library's own chatter is kept off
-    /// the console unless the user asked for it with ALSOFT_LOGLEVEL.
+    /// Opens the device; on failure stays closed (`IsOpen` false) and says
+    /// nothing. The libraries' own chatter is kept off the console unless the
+    /// user asked for it with ALSOFT_LOGLEVEL.
     OpenAlDevice();
     /// Releases the context and closes the device (the recording, if any, is finished).
     ~OpenAlDevice();

@@ -17,8 +17,8 @@
 class OpenAlSound : public SoundEvents
 {
 public:
-    /// Opens the device, loads the sounds and starts the ambience. Null (after
-    /// the device's one line on standard error) when no device can be opened.
+    /// Opens the device, loads the sounds and starts the ambience. Null, and
+    /// nothing said, when no device can be opened.
     static std::unique_ptr<SoundEvents> Open(const SoundSettings& settings);
     ~OpenAlSound() override;
 
