@@ -144,6 +144,20 @@ TEST_F(SoundRecording, AMutedGameRecordsSilence)
         ASSERT_EQ(0.0f, v);
 }
 
+TEST(SoundDevice, ASoundReplacedByAnotherReleasesItsOwnAndLeavesTheNewOnePlaying)
+{
+    ASSERT_FALSE(RecordingPath().empty());
+    std::unique_ptr<SoundEvents> old = OpenAlSound::Open(SoundSettings());
+    std::unique_ptr<SoundEvents> replacement = OpenAlSound::Open(SoundSettings());
+    ASSERT_TRUE(old && replacement);
+    ALCcontext* current = alcGetCurrentContext();
+    old.reset();
+    EXPECT_EQ(current, alcGetCurrentContext());
+    replacement->Play(SoundEffect::Launch, Vec3(), 1.0f);
+    replacement->EndTick();
+    EXPECT_EQ(AL_NO_ERROR, alGetError());
+}
+
 TEST(SoundDevice, WithoutOneTheHarnessPlaysOnSilentlyAndSaysNothing)
 {
     TestSupport::TempDir dir;

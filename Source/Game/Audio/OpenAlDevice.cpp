@@ -71,11 +71,21 @@ OpenAlDevice::OpenAlDevice()
     std::tie(device, context) = OpenQuietly();
 }
 
+void OpenAlDevice::MakeCurrent()
+{
+    ALCcontext* current = alcGetCurrentContext();
+    if (!context || current == context)
+        return;
+    previous = current;
+    alcMakeContextCurrent(context);
+}
+
 OpenAlDevice::~OpenAlDevice()
 {
     if (!context)
         return;
-    alcMakeContextCurrent(nullptr);
+    if (alcGetCurrentContext() == context)
+        alcMakeContextCurrent(previous);
     alcDestroyContext(context);
     alcCloseDevice(device);
 }

@@ -66,6 +66,9 @@ OpenAlSound::OpenAlSound(const SoundSettings& settings)
 
 OpenAlSound::~OpenAlSound()
 {
+    // Everything below is released by name in the current context, which
+    // another device may have made its own since.
+    device.MakeCurrent();
     if (!ambience)
         return;
     alSourceStop(ambience);

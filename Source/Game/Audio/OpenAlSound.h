@@ -20,6 +20,7 @@ public:
     /// Opens the device, loads the sounds and starts the ambience. Null, and
     /// nothing said, when no device can be opened.
     static std::unique_ptr<SoundEvents> Open(const SoundSettings& settings);
+    /// Makes its own context current before anything is released.
     ~OpenAlSound() override;
 
     void Play(SoundEffect effect, Vec3 where, float pitch) override;
