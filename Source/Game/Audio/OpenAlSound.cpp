@@ -2,6 +2,7 @@
 
 #include "Audio/ListenerPose.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -110,6 +111,8 @@ void OpenAlSound::EndTick()
         chosen.push_back(voice);
     }
     pending.clear();
+    // Starts past the pool's size would take over voices begun in this tick.
+    chosen.resize(std::min(chosen.size(), static_cast<std::size_t>(voices.Size())));
     const float share = ChainShare(static_cast<int>(chosen.size()));
     for (VoicePool::Voice& voice : chosen) {
         voice.gain *= share;
