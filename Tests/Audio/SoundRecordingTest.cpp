@@ -1,6 +1,7 @@
 // The real mixer, not a stand-in: its wave-file driver records in real time
 // what the game mixed, and the recording is read back and measured.
 #include "Audio/OpenAlSound.h"
+#include "Audio/SoundFiles.h"
 #include "Gameplay/ExplosionBlock.h"
 #include "Gameplay/GameplayTestSupport.h"
 #include "Gameplay/NormalBlock.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -142,6 +144,22 @@ TEST_F(SoundRecording, AMutedGameRecordsSilence)
     ASSERT_GT(r.frames.size(), static_cast<std::size_t>(2 * r.rate)) << "shorter than the run";
     for (float v : r.frames)
         ASSERT_EQ(0.0f, v);
+}
+
+TEST(SoundFiles, EveryEffectAndAmbienceFileLoadsANonEmptyBuffer)
+{
+    ASSERT_FALSE(RecordingPath().empty());
+    OpenAlDevice device;
+    ASSERT_TRUE(device.IsOpen());
+    std::vector<std::string> files(std::begin(SoundFiles::effects), std::end(SoundFiles::effects));
+    files.push_back(SoundFiles::ambience);
+    for (const std::string& file : files) {
+        const SoundBuffer buffer((fs::path(MIRAGE_SOURCE_DIR) / SoundFiles::folder / file).string());
+        ALint bytes = 0;
+        if (buffer.Id())
+            alGetBufferi(buffer.Id(), AL_SIZE, &bytes);
+        EXPECT_GT(bytes, 1000) << file;
+    }
 }
 
 TEST(SoundDevice, ASoundReplacedByAnotherReleasesItsOwnAndLeavesTheNewOnePlaying)

@@ -1,10 +1,12 @@
 #include "Sounds.h"
 
+#include "Audio/SoundFiles.h"
 #include "Noise.h"
 #include "Wave.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -227,17 +229,23 @@ void WriteSounds(const std::string& root)
     using Maker = Samples (*)(Random&);
     const struct
     {
-        const char* name;
+        SoundEffect effect;
         Maker make;
     } sounds[] = {
-        {"Launch", Launch},     {"BlockHit", BlockHit},       {"BlockBreak", BlockBreak},
-        {"Explosion", Explosion}, {"Release", Release},       {"ExtraCaught", ExtraCaught},
-        {"BallLost", BallLost}, {"WallBounce", WallBounce},   {"PaddleBounce", PaddleBounce},
-        {"LevelCleared", LevelCleared}, {"GameOver", GameOver}, {"Ambience", Ambience},
+        {SoundEffect::Launch, Launch},         {SoundEffect::BlockHit, BlockHit},
+        {SoundEffect::BlockBreak, BlockBreak}, {SoundEffect::Explosion, Explosion},
+        {SoundEffect::Release, Release},       {SoundEffect::ExtraCaught, ExtraCaught},
+        {SoundEffect::BallLost, BallLost},     {SoundEffect::WallBounce, WallBounce},
+        {SoundEffect::PaddleBounce, PaddleBounce}, {SoundEffect::LevelCleared, LevelCleared},
+        {SoundEffect::GameOver, GameOver},
     };
+    static_assert(std::size(sounds) == static_cast<std::size_t>(SoundEffect::Count), "one maker per effect");
     std::uint64_t seed = 0x50D5EEDull;
     for (const auto& sound : sounds) {
         Random random(seed++);
-        WriteWave(root + "/Sounds/" + sound.name + ".wav", sound.make(random));
+        const char* file = SoundFiles::effects[static_cast<std::size_t>(sound.effect)];
+        WriteWave(root + "/Sounds/" + file, sound.make(random));
     }
+    Random random(seed);
+    WriteWave(root + "/Sounds/" + SoundFiles::ambience, Ambience(random));
 }

@@ -1,6 +1,7 @@
 #include "Audio/OpenAlSound.h"
 
 #include "Audio/ListenerPose.h"
+#include "Audio/SoundFiles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,24 +11,27 @@ namespace {
 /// How each effect is played.
 struct EffectSound
 {
-    const char* file;    // under Resources/Sounds/
     float gain;          // before ducking and the master gain
     bool relative;       // true: heard from the listener's own place (jingles)
 };
 
 // In SoundEffect order.
 const EffectSound effectSounds[] = {
-    {"Launch.wav", 0.7f, false},       {"BlockHit.wav", 0.6f, false},
-    {"BlockBreak.wav", 0.8f, false},   {"Explosion.wav", 1.0f, false},
-    {"Release.wav", 0.7f, false},      {"ExtraCaught.wav", 0.8f, false},
-    {"BallLost.wav", 0.8f, false},     {"WallBounce.wav", 0.45f, false},
-    {"PaddleBounce.wav", 0.6f, false}, {"LevelCleared.wav", 0.8f, true},
-    {"GameOver.wav", 0.8f, true},
+    {0.7f, false},  // Launch
+    {0.6f, false},  // BlockHit
+    {0.8f, false},  // BlockBreak
+    {1.0f, false},  // Explosion
+    {0.7f, false},  // Release
+    {0.8f, false},  // ExtraCaught
+    {0.8f, false},  // BallLost
+    {0.45f, false}, // WallBounce
+    {0.6f, false},  // PaddleBounce
+    {0.8f, true},   // LevelCleared
+    {0.8f, true},   // GameOver
 };
 static_assert(sizeof(effectSounds) / sizeof(effectSounds[0]) == static_cast<std::size_t>(SoundEffect::Count),
               "one entry per effect");
 
-const char* const soundsFolder = "Resources/Sounds/";
 const int voiceCount = 12;         // a chain of any length shares these
 const int startsPerEffect = 2;     // of one effect per tick; the rest of a chain is heard in them
 const int undimmedStarts = 2;      // more starts in one tick are turned down to keep the sum level
@@ -57,9 +61,9 @@ OpenAlSound::OpenAlSound(const SoundSettings& settings)
 {
     if (!device.IsOpen())
         return;
-    ambienceLoop.emplace(std::string(soundsFolder) + "Ambience.wav");
-    for (const EffectSound& sound : effectSounds)
-        effects.emplace_back(std::string(soundsFolder) + sound.file);
+    ambienceLoop.emplace(std::string(SoundFiles::folder) + SoundFiles::ambience);
+    for (const char* file : SoundFiles::effects)
+        effects.emplace_back(std::string(SoundFiles::folder) + file);
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
     alListenerf(AL_GAIN, settings.Gain());
     StartAmbience();

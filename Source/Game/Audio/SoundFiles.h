@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Audio/SoundEvents.h"
+
+#include <cstddef>
+
+/// The sound files under "Resources/Sounds/", named once for the game that
+/// reads them and the asset generator that writes them.
+namespace SoundFiles {
+
+inline constexpr const char* folder = "Resources/Sounds/";
+
+/// One file per SoundEffect, in its order.
+inline constexpr const char* effects[] = {
+    "Launch.wav",     "BlockHit.wav",     "BlockBreak.wav", "Explosion.wav",
+    "Release.wav",    "ExtraCaught.wav",  "BallLost.wav",   "WallBounce.wav",
+    "PaddleBounce.wav", "LevelCleared.wav", "GameOver.wav",
+};
+static_assert(sizeof(effects) / sizeof(effects[0]) == static_cast<std::size_t>(SoundEffect::Count),
+              "one file per effect");
+
+/// The oasis under the effects, looped.
+inline constexpr const char* ambience = "Ambience.wav";
+
+} // namespace SoundFiles
