@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <functional>
 #include <iterator>
+#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -35,6 +36,20 @@ std::string RecordingPath()
     return configured ? dir / "mix.wav" : "";
 }
 
+// Pearson's correlation of two series of the same length.
+float Correlation(const std::vector<float>& a, const std::vector<float>& b)
+{
+    const double meanA = std::accumulate(a.begin(), a.end(), 0.0) / a.size();
+    const double meanB = std::accumulate(b.begin(), b.end(), 0.0) / b.size();
+    double ab = 0.0, aa = 0.0, bb = 0.0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        ab += (a[i] - meanA) * (b[i] - meanB);
+        aa += (a[i] - meanA) * (a[i] - meanA);
+        bb += (b[i] - meanB) * (b[i] - meanB);
+    }
+    return aa > 0.0 && bb > 0.0 ? static_cast<float>(ab / std::sqrt(aa * bb)) : 0.0f;
+}
+
 struct Recording
 {
     std::vector<float> frames; // left, right, left, ...
@@ -44,6 +59,8 @@ struct Recording
     // Root mean square of channel 0 (left) or 1 (right) over `length` seconds from `from`.
     float Rms(int channel, double from, double length) const
     {
+        if (channel > 1) // both
+            return std::hypot(Rms(0, from, length), Rms(1, from, length)) / std::sqrt(2.0f);
         const std::size_t begin = static_cast<std::size_t>(from * rate) * 2 + channel;
         const std::size_t end = std::min(frames.size(), static_cast<std::size_t>((from + length) * rate) * 2);
         double sum = 0.0;
@@ -62,6 +79,7 @@ protected:
         for (const fs::directory_entry& f : fs::directory_iterator(fs::path(MIRAGE_SOURCE_DIR) / "Resources/Sounds"))
             fs::copy_file(f.path(), fs::path("Resources/Sounds") / f.path().filename());
         game.StartGame();
+        ASSERT_FALSE(RecordingPath().empty()); // before any device opens
     }
 
     // Opens the device with `settings`, hears one frame from the camera above
@@ -69,19 +87,26 @@ protected:
     // second after them; then the file is finished and read.
     Recording Record(const std::function<void()>& events)
     {
-        const std::string path = RecordingPath();
         game.UseSound(OpenAlSound::Open(settings));
         const Clock::time_point opened = Clock::now();
         game.Render();
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        Recording r;
-        r.eventsAt = std::chrono::duration<double>(Clock::now() - opened).count();
+        const double eventsAt = std::chrono::duration<double>(Clock::now() - opened).count();
         events();
         game.Update(0.02f);
         std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        Recording r = Finish();
+        r.eventsAt = eventsAt;
+        return r;
+    }
+
+    // Closes the device, which finishes the file, and reads it.
+    Recording Finish()
+    {
         game.UseSound(nullptr);
+        Recording r;
         SF_INFO info = {};
-        if (SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info)) {
+        if (SNDFILE* file = sf_open(RecordingPath().c_str(), SFM_READ, &info)) {
             r.frames.resize(info.channels == 2 ? static_cast<std::size_t>(info.frames) * 2 : 0);
             r.rate = sf_readf_float(file, r.frames.data(), r.frames.size() / 2) > 0 ? info.samplerate : 0;
             sf_close(file);
@@ -146,13 +171,40 @@ TEST_F(SoundRecording, AMutedGameRecordsSilence)
         ASSERT_EQ(0.0f, v);
 }
 
+TEST_F(SoundRecording, TheAmbienceLeftAloneHasNoPeriodItsLoudnessRepeats)
+{
+    game.UseSound(OpenAlSound::Open(settings));
+    for (int tick = 0; tick < 600; ++tick) { // twelve seconds, ticked in real time
+        game.Update(0.02f);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const Recording r = Finish();
+    ASSERT_GT(r.frames.size(), static_cast<std::size_t>(2 * 10 * r.rate)) << "shorter than the run";
+    // Loudness in 50 ms windows against itself later, lags from 0.5 s to 5 s:
+    // a loop of a few seconds correlates near 1 at its length.
+    std::vector<float> envelope;
+    for (double at = 0.5; at + 0.05 < r.frames.size() / 2.0 / r.rate; at += 0.05)
+        envelope.push_back(r.Rms(2, at, 0.05));
+    float worst = -1.0f;
+    std::size_t worstLag = 0;
+    for (std::size_t lag = 10; lag <= 100; ++lag) {
+        const std::vector<float> early(envelope.begin(), envelope.end() - lag), late(envelope.begin() + lag, envelope.end());
+        const float c = Correlation(early, late);
+        if (c > worst)
+            worst = c, worstLag = lag;
+    }
+    EXPECT_LT(worst, 0.5f) << "at a lag of " << worstLag * 0.05 << " s";
+}
+
 TEST(SoundFiles, EveryEffectAndAmbienceFileLoadsANonEmptyBuffer)
 {
     ASSERT_FALSE(RecordingPath().empty());
     OpenAlDevice device;
     ASSERT_TRUE(device.IsOpen());
     std::vector<std::string> files(std::begin(SoundFiles::effects), std::end(SoundFiles::effects));
-    files.push_back(SoundFiles::ambience);
+    files.insert(files.end(), std::begin(SoundFiles::laps), std::end(SoundFiles::laps));
+    files.insert(files.end(), std::begin(SoundFiles::details), std::end(SoundFiles::details));
+    files.push_back(SoundFiles::wind);
     for (const std::string& file : files) {
         const SoundBuffer buffer((fs::path(MIRAGE_SOURCE_DIR) / SoundFiles::folder / file).string());
         ALint bytes = 0;

@@ -35,9 +35,9 @@ static_assert(sizeof(effectSounds) / sizeof(effectSounds[0]) == static_cast<std:
 const int voiceCount = 12;         // a chain of any length shares these
 const int startsPerEffect = 2;     // of one effect per tick; the rest of a chain is heard in them
 const int undimmedStarts = 2;      // more starts in one tick are turned down to keep the sum level
-const float ambienceGain = 0.35f;  // under every effect
 const float ambienceDucked = 0.5f; // share of its gain the ambience keeps right after an effect
 const float duckRecovery = 0.02f;  // per tick: the ambience is back one second after the last effect
+const float longestTick = 0.25f;   // seconds; a longer wait (a stall, a debugger) moves the ambience on no further
 
 // Gain of each of `starts` effects begun in one tick: their sum grows like
 // uncorrelated noise, so the share falls with the square root.
@@ -61,12 +61,12 @@ OpenAlSound::OpenAlSound(const SoundSettings& settings)
 {
     if (!device.IsOpen())
         return;
-    ambienceLoop.emplace(std::string(SoundFiles::folder) + SoundFiles::ambience);
     for (const char* file : SoundFiles::effects)
         effects.emplace_back(std::string(SoundFiles::folder) + file);
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
     alListenerf(AL_GAIN, settings.Gain());
-    StartAmbience();
+    ambience.emplace(SoundFiles::folder);
+    lastTick = Clock::now();
 }
 
 OpenAlSound::~OpenAlSound()
@@ -74,23 +74,6 @@ OpenAlSound::~OpenAlSound()
     // Everything below is released by name in the current context, which
     // another device may have made its own since.
     device.MakeCurrent();
-    if (!ambience)
-        return;
-    alSourceStop(ambience);
-    alSourcei(ambience, AL_BUFFER, 0);
-    alDeleteSources(1, &ambience);
-}
-
-void OpenAlSound::StartAmbience()
-{
-    if (!ambienceLoop->Id())
-        return;
-    alGenSources(1, &ambience);
-    alSourcei(ambience, AL_BUFFER, static_cast<ALint>(ambienceLoop->Id()));
-    alSourcei(ambience, AL_LOOPING, AL_TRUE);
-    alSourcei(ambience, AL_SOURCE_RELATIVE, AL_TRUE); // all around, wherever the camera is
-    alSourcef(ambience, AL_GAIN, ambienceGain);
-    alSourcePlay(ambience);
 }
 
 void OpenAlSound::Play(SoundEffect effect, Vec3 where, float pitch)
@@ -122,15 +105,18 @@ void OpenAlSound::EndTick()
         voice.gain *= share;
         voices.Start(voice);
     }
-    DuckAmbience(!chosen.empty());
+    MoveAmbienceOn(!chosen.empty());
 }
 
-void OpenAlSound::DuckAmbience(bool effectsStarted)
+void OpenAlSound::MoveAmbienceOn(bool effectsStarted)
 {
-    const float before = duck;
     duck = effectsStarted ? 1.0f : std::fmax(0.0f, duck - duckRecovery);
-    if (ambience && duck != before)
-        alSourcef(ambience, AL_GAIN, ambienceGain * (1.0f - (1.0f - ambienceDucked) * duck));
+    // The mixer plays in real time, whatever the pace of the ticks.
+    const Clock::time_point now = Clock::now();
+    const float elapsed = std::chrono::duration<float>(now - lastTick).count();
+    lastTick = now;
+    if (ambience)
+        ambience->Advance(std::clamp(elapsed, 0.0f, longestTick), 1.0f - (1.0f - ambienceDucked) * duck);
 }
 
 void OpenAlSound::FollowCamera(const float modelView[16])

@@ -19,7 +19,11 @@ inline constexpr const char* effects[] = {
 static_assert(sizeof(effects) / sizeof(effects[0]) == static_cast<std::size_t>(SoundEffect::Count),
               "one file per effect");
 
-/// The oasis under the effects, looped.
-inline constexpr const char* ambience = "Ambience.wav";
+/// The wind under everything, looped; its end runs on into its start.
+inline constexpr const char* wind = "Wind.wav";
+/// Water lapping at the shore; one is picked at random each time.
+inline constexpr const char* laps[] = {"Lap1.wav", "Lap2.wav", "Lap3.wav"};
+/// Rarer details: a palm frond, a distant bird, a ripple close by.
+inline constexpr const char* details[] = {"Frond.wav", "Bird.wav", "Ripple.wav"};
 
 } // namespace SoundFiles
