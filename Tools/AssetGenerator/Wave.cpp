@@ -22,7 +22,7 @@ void Put32(std::ofstream& out, std::uint32_t v)
 
 } // namespace
 
-void WriteWave(const std::string& path, const Samples& samples)
+void WriteWave(const std::string& path, const Samples& samples, int rate)
 {
     std::ofstream out(path, std::ios::binary);
     if (!out)
@@ -34,8 +34,8 @@ void WriteWave(const std::string& path, const Samples& samples)
     Put32(out, 16);             // size of the format chunk
     Put16(out, 1);              // PCM
     Put16(out, 1);              // one channel
-    Put32(out, kSampleRate);
-    Put32(out, kSampleRate * 2); // bytes per second
+    Put32(out, static_cast<std::uint32_t>(rate));
+    Put32(out, static_cast<std::uint32_t>(rate) * 2); // bytes per second
     Put16(out, 2);              // bytes per frame
     Put16(out, 16);             // bits per sample
     out.write("data", 4);

@@ -6,9 +6,9 @@
 /// Samples of one mono sound, nominally in [-1, 1].
 using Samples = std::vector<float>;
 
-/// Sample rate of every sound the generator writes (per second).
+/// Sample rate of the effects and of the building blocks in Synth.h (per second).
 constexpr int kSampleRate = 22050;
 
-/// Writes `samples` as a mono 16-bit PCM WAV file at kSampleRate; values
+/// Writes `samples` as a mono 16-bit PCM WAV file at `rate` (per second); values
 /// outside [-1, 1] are clamped. Throws std::runtime_error when it cannot write.
-void WriteWave(const std::string& path, const Samples& samples);
+void WriteWave(const std::string& path, const Samples& samples, int rate = kSampleRate);

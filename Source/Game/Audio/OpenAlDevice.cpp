@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
+#include <tuple>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -38,42 +41,51 @@ private:
     int saved = -1; // duplicate of the real standard error; -1: nothing to restore
 };
 
-ALCdevice* OpenDefaultDevice()
+/// The default device with a context made current on it, or both null.
+std::pair<ALCdevice*, ALCcontext*> OpenQuietly()
 {
-    // A user who sets the log level wants to see everything; anyone else sees nothing.
-    const bool userLogLevel = std::getenv("ALSOFT_LOGLEVEL") != nullptr;
-    if (userLogLevel)
-        return alcOpenDevice(nullptr);
-    setenv("ALSOFT_LOGLEVEL", "0", 0);
-    QuietStandardError quiet;
-    return alcOpenDevice(nullptr);
+    // A user who sets the log level wants to see everything; anyone else sees
+    // nothing, from the opening or from the context's making.
+    std::optional<QuietStandardError> quiet;
+    if (!std::getenv("ALSOFT_LOGLEVEL")) {
+        setenv("ALSOFT_LOGLEVEL", "0", 0);
+        quiet.emplace();
+    }
+    // Every sound is made at this rate or below, so mixing faster would only cost time.
+    const ALCint attributes[] = {ALC_FREQUENCY, 22050, 0};
+    ALCdevice* device = alcOpenDevice(nullptr);
+    ALCcontext* context = device ? alcCreateContext(device, attributes) : nullptr;
+    if (context && alcMakeContextCurrent(context))
+        return {device, context};
+    if (context)
+        alcDestroyContext(context);
+    if (device)
+        alcCloseDevice(device);
+    return {nullptr, nullptr};
 }
 
 } // namespace
 
 OpenAlDevice::OpenAlDevice()
-    : device(OpenDefaultDevice())
 {
-    // Every sound is made at this rate, so mixing faster would only cost time.
-    const ALCint attributes[] = {ALC_FREQUENCY, 22050, 0};
-    if (device)
-        context = alcCreateContext(device, attributes);
-    if (context && alcMakeContextCurrent(context))
+    std::tie(device, context) = OpenQuietly();
+}
+
+void OpenAlDevice::MakeCurrent()
+{
+    ALCcontext* current = alcGetCurrentContext();
+    if (!context || current == context)
         return;
-    if (context)
-        alcDestroyContext(context);
-    if (device)
-        alcCloseDevice(device);
-    context = nullptr;
-    device = nullptr;
-    std::fprintf(stderr, "Sound: no audio device could be opened, playing on without sound\n");
+    previous = current;
+    alcMakeContextCurrent(context);
 }
 
 OpenAlDevice::~OpenAlDevice()
 {
     if (!context)
         return;
-    alcMakeContextCurrent(nullptr);
+    if (alcGetCurrentContext() == context)
+        alcMakeContextCurrent(previous);
     alcDestroyContext(context);
     alcCloseDevice(device);
 }

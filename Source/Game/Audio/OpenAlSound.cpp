@@ -1,7 +1,9 @@
 #include "Audio/OpenAlSound.h"
 
 #include "Audio/ListenerPose.h"
+#include "Audio/SoundFiles.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -9,30 +11,33 @@ namespace {
 /// How each effect is played.
 struct EffectSound
 {
-    const char* file;    // under Resources/Sounds/
     float gain;          // before ducking and the master gain
     bool relative;       // true: heard from the listener's own place (jingles)
 };
 
 // In SoundEffect order.
 const EffectSound effectSounds[] = {
-    {"Launch.wav", 0.7f, false},       {"BlockHit.wav", 0.6f, false},
-    {"BlockBreak.wav", 0.8f, false},   {"Explosion.wav", 1.0f, false},
-    {"Release.wav", 0.7f, false},      {"ExtraCaught.wav", 0.8f, false},
-    {"BallLost.wav", 0.8f, false},     {"WallBounce.wav", 0.45f, false},
-    {"PaddleBounce.wav", 0.6f, false}, {"LevelCleared.wav", 0.8f, true},
-    {"GameOver.wav", 0.8f, true},
+    {0.7f, false},  // Launch
+    {0.6f, false},  // BlockHit
+    {0.8f, false},  // BlockBreak
+    {1.0f, false},  // Explosion
+    {0.7f, false},  // Release
+    {0.8f, false},  // ExtraCaught
+    {0.8f, false},  // BallLost
+    {0.45f, false}, // WallBounce
+    {0.6f, false},  // PaddleBounce
+    {0.8f, true},   // LevelCleared
+    {0.8f, true},   // GameOver
 };
 static_assert(sizeof(effectSounds) / sizeof(effectSounds[0]) == static_cast<std::size_t>(SoundEffect::Count),
               "one entry per effect");
 
-const char* const soundsFolder = "Resources/Sounds/";
 const int voiceCount = 12;         // a chain of any length shares these
 const int startsPerEffect = 2;     // of one effect per tick; the rest of a chain is heard in them
 const int undimmedStarts = 2;      // more starts in one tick are turned down to keep the sum level
-const float ambienceGain = 0.35f;  // under every effect
 const float ambienceDucked = 0.5f; // share of its gain the ambience keeps right after an effect
 const float duckRecovery = 0.02f;  // per tick: the ambience is back one second after the last effect
+const float longestTick = 0.25f;   // seconds; a longer wait (a stall, a debugger) moves the ambience on no further
 
 // Gain of each of `starts` effects begun in one tick: their sum grows like
 // uncorrelated noise, so the share falls with the square root.
@@ -56,33 +61,19 @@ OpenAlSound::OpenAlSound(const SoundSettings& settings)
 {
     if (!device.IsOpen())
         return;
-    ambienceLoop.emplace(std::string(soundsFolder) + "Ambience.wav");
-    for (const EffectSound& sound : effectSounds)
-        effects.emplace_back(std::string(soundsFolder) + sound.file);
+    for (const char* file : SoundFiles::effects)
+        effects.emplace_back(std::string(SoundFiles::folder) + file);
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
     alListenerf(AL_GAIN, settings.Gain());
-    StartAmbience();
+    ambience.emplace(SoundFiles::folder);
+    lastTick = Clock::now();
 }
 
 OpenAlSound::~OpenAlSound()
 {
-    if (!ambience)
-        return;
-    alSourceStop(ambience);
-    alSourcei(ambience, AL_BUFFER, 0);
-    alDeleteSources(1, &ambience);
-}
-
-void OpenAlSound::StartAmbience()
-{
-    if (!ambienceLoop->Id())
-        return;
-    alGenSources(1, &ambience);
-    alSourcei(ambience, AL_BUFFER, static_cast<ALint>(ambienceLoop->Id()));
-    alSourcei(ambience, AL_LOOPING, AL_TRUE);
-    alSourcei(ambience, AL_SOURCE_RELATIVE, AL_TRUE); // all around, wherever the camera is
-    alSourcef(ambience, AL_GAIN, ambienceGain);
-    alSourcePlay(ambience);
+    // Everything below is released by name in the current context, which
+    // another device may have made its own since.
+    device.MakeCurrent();
 }
 
 void OpenAlSound::Play(SoundEffect effect, Vec3 where, float pitch)
@@ -107,20 +98,25 @@ void OpenAlSound::EndTick()
         chosen.push_back(voice);
     }
     pending.clear();
+    // Starts past the pool's size would take over voices begun in this tick.
+    chosen.resize(std::min(chosen.size(), static_cast<std::size_t>(voices.Size())));
     const float share = ChainShare(static_cast<int>(chosen.size()));
     for (VoicePool::Voice& voice : chosen) {
         voice.gain *= share;
         voices.Start(voice);
     }
-    DuckAmbience(!chosen.empty());
+    MoveAmbienceOn(!chosen.empty());
 }
 
-void OpenAlSound::DuckAmbience(bool effectsStarted)
+void OpenAlSound::MoveAmbienceOn(bool effectsStarted)
 {
-    const float before = duck;
     duck = effectsStarted ? 1.0f : std::fmax(0.0f, duck - duckRecovery);
-    if (ambience && duck != before)
-        alSourcef(ambience, AL_GAIN, ambienceGain * (1.0f - (1.0f - ambienceDucked) * duck));
+    // The mixer plays in real time, whatever the pace of the ticks.
+    const Clock::time_point now = Clock::now();
+    const float elapsed = std::chrono::duration<float>(now - lastTick).count();
+    lastTick = now;
+    if (ambience)
+        ambience->Advance(std::clamp(elapsed, 0.0f, longestTick), 1.0f - (1.0f - ambienceDucked) * duck);
 }
 
 void OpenAlSound::FollowCamera(const float modelView[16])

@@ -28,6 +28,8 @@ public:
     VoicePool(const VoicePool&) = delete;
     VoicePool& operator=(const VoicePool&) = delete;
 
+    /// How many voices can sound at once.
+    int Size() const { return static_cast<int>(sources.size()); }
     /// Plays `voice` on a free source, or on the one started longest ago when all are busy.
     void Start(const Voice& voice);
 
