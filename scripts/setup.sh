@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ pkg-config make
   qt6-base-dev libqt6opengl6-dev qt6-base-dev-tools
-  libgl-dev libglu1-mesa-dev libglew-dev libdevil-dev
+  libgl-dev libegl-dev libglu1-mesa-dev libglew-dev libdevil-dev
   libboost-dev libboost-filesystem-dev
   libopenal-dev libsndfile1-dev
   xvfb xauth libgl1-mesa-dri mesa-vulkan-drivers
