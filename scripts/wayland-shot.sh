@@ -32,11 +32,11 @@ export DISPLAY
 
 cp Config.cfg "$work/"
 ln -s "$PWD/Resources" "$work/Resources"
-(cd "$work" && timeout 15 "$dir/mirage" >"$work/stdout" 2>&1) &
+(cd "$work" && timeout 40 "$dir/mirage" >"$work/stdout" 2>&1) &
 game=$!
 window=""
-for _ in $(seq 50); do
-  window=$(xdotool search --onlyvisible --name '^mirage$' 2>/dev/null | head -n 1 || true)
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --class mirage 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] && break
   sleep 0.2
 done
