@@ -100,7 +100,10 @@ void GLView::resizeGL(int width, int height)
 {
     if (!drawable)
         return;
-    glViewport(0, 0, width, height);
+    // Qt gives the size in the desktop's units; a scaled (high-density) screen
+    // has more pixels than that.
+    const qreal scale = devicePixelRatio();
+    glViewport(0, 0, qRound(width * scale), qRound(height * scale));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(45.0, static_cast<double>(width) / height, 0.1, 500.0);
