@@ -149,7 +149,7 @@ void Game::Render()
     ListenFromCamera();
     SetUpLight();
     water.SetImageSize(governor.WaterImageSize());
-    water.SetGridStep(governor.WaterGridStep());
+    water.SetCoarseGrid(governor.WaterGridStep() > 1);
     // A camera switch jumps the view: both images must show the new one at once.
     water.SetAlternateImages(governor.AlternateWaterImages() && cameraMode == lastCameraMode);
     lastCameraMode = cameraMode;

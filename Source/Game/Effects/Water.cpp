@@ -29,6 +29,7 @@ const int gridCells = 100;
 const float cellWidth = 0.43f;  // world units along x
 const float cellHeight = 0.5f;  // world units along y
 const float gridOrigin = -21.0f; // world units, both axes
+const GLuint coarseStep = 25;    // cells per quad edge of the coarse grid
 
 // The 101 x 101 corners, column by column; neighbouring cells share a corner,
 // so each is shaded once instead of up to four times.
@@ -202,17 +203,12 @@ void Water::SetOptionalUniform(const char* name, float value)
     }
 }
 
-void Water::SetGridStep(int cells)
-{
-    gridStep = cells == 2 || cells == 4 ? cells : 1;
-}
-
 void Water::DrawGrid()
 {
     // The same grid every frame: worked out once and handed over as arrays.
     static const std::vector<float> corners = GridCorners();
-    static const std::vector<GLuint> quads[] = {GridQuads(1), GridQuads(2), GridQuads(4)};
-    const std::vector<GLuint>& drawn = quads[gridStep / 2];
+    static const std::vector<GLuint> quads[] = {GridQuads(1), GridQuads(coarseStep)};
+    const std::vector<GLuint>& drawn = quads[coarseGrid ? 1 : 0];
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, corners.data());
     glDrawElements(GL_QUADS, static_cast<GLsizei>(drawn.size()), GL_UNSIGNED_INT, drawn.data());

@@ -43,9 +43,9 @@ public:
     /// pixels, clamped to 64..512; 512 (the whole texture) is the exact picture.
     void SetImageSize(int pixels);
     int ImageSize() const { return imageSize; }
-    /// Edge of each quad drawn, in grid cells: 1 (exact), 2 or 4; anything else is 1.
-    /// Fewer, larger quads cost a software renderer much less; the ripple gets coarser.
-    void SetGridStep(int cells);
+    /// On: the grid is drawn as 16 quads of 25 x 25 cells instead of 10,000 cells.
+    /// The shader works per pixel, so the picture stays the same for much less work.
+    void SetCoarseGrid(bool on) { coarseGrid = on; }
     /// While on, each RenderTextures renders one texture, the two in turn, so
     /// each is a frame old every other frame; off (exact) renders both each time.
     void SetAlternateImages(bool on) { alternateImages = on; }
@@ -75,7 +75,7 @@ private:
 
     std::function<void()> drawScene; // draws everything but the water
     int imageSize = 512;             // pixels; see SetImageSize
-    int gridStep = 1;                // cells; see SetGridStep
+    bool coarseGrid = false;         // see SetCoarseGrid
     bool alternateImages = false;    // see SetAlternateImages
     Image rendering = Image::None;   // see Rendering
     Image lastAlone = Image::Refraction; // the texture rendered last while alternating
