@@ -150,9 +150,7 @@ void Game::Render()
     SetUpLight();
     water.SetImageSize(governor.WaterImageSize());
     water.SetCoarseGrid(governor.WaterGridStep() > 1);
-    // A camera switch jumps the view: both images must show the new one at once.
-    water.SetAlternateImages(governor.AlternateWaterImages() && cameraMode == lastCameraMode);
-    lastCameraMode = cameraMode;
+    water.SetAlternateImages(governor.AlternateWaterImages());
     // The off-screen passes (one a frame while alternating) draw the scene; the
     // visible scene is then depth-tested against the water drawn first.
     water.RenderTextures();

@@ -97,6 +97,4 @@ private:
     MeshBuffers::Side TerrainSide() const; // for the pass being drawn
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null
-
-    int lastCameraMode = 0; // cameraMode of the last frame rendered
 };

@@ -48,6 +48,9 @@ public:
     void SetCoarseGrid(bool on) { coarseGrid = on; }
     /// While on, each RenderTextures renders one texture, the two in turn, so
     /// each is a frame old every other frame; off (exact) renders both each time.
+    /// Both are rendered anyway while the one left out was never drawn, or drawn
+    /// at another image size, with another projection (a resize) or from a
+    /// camera that has since moved or turned visibly (a jump).
     void SetAlternateImages(bool on) { alternateImages = on; }
     /// The texture being rendered now; None outside RenderTextures.
     Image Rendering() const { return rendering; }
@@ -62,7 +65,18 @@ public:
     float waveTime = 0.0f; // seconds, kept in [0, 6283.18]
 
 private:
+    /// What an image was last rendered for; one drawn for another view is stale.
+    struct View
+    {
+        int size = 0;               // pixels; 0: never rendered
+        GLfloat projection[16] = {};
+        GLfloat camera[16] = {};    // model-view
+        /// Same size and projection, and a camera that moved too little to show.
+        bool CloseTo(const View& other) const;
+    };
+
     Water(Game* game, std::function<void()> drawScene);
+    static View CurrentView(int size);
     void CreateTextures();
     void CreateDepthBuffer();
     void AttachTargets();
@@ -79,4 +93,6 @@ private:
     bool alternateImages = false;    // see SetAlternateImages
     Image rendering = Image::None;   // see Rendering
     Image lastAlone = Image::Refraction; // the texture rendered last while alternating
+    View reflectionView;             // what the reflection texture holds
+    View refractionView;             // what the refraction texture holds
 };
