@@ -47,7 +47,7 @@ sheet() { # sheet CAMERA GEOMETRY FILE: the five levels' crops at tick 700, exac
     convert "$shots/l${level}_c$1_t700.png" -crop "$2" +repage "$shots/crop_l$level.png"
     args+=(-label "$label" "$shots/crop_l$level.png")
   done
-  montage "${args[@]}" -tile 3x2 -geometry +2+2 "$3"
+  montage -font DejaVu-Sans "${args[@]}" -tile 3x2 -geometry +2+2 "$3"
 }
 sheet 0 390x255+100+40 "$out/budget-levels.png"
 sheet 1 390x255+300+120 "$out/budget-levels-behind.png"
