@@ -4,14 +4,24 @@
 
 uniform sampler2D ReflectionTex; // unit 0: the scene above the water, mirrored
 uniform sampler2D RefractionTex; // unit 1: the scene below the water
+uniform float u_WaveTime;        // seconds
 uniform float u_ImageCut;        // share of each image's side the passes left unfilled; 0 (unset): none
 
 varying vec4 clipPosition;
-varying vec2 ripple;
-varying float reflectance;
+varying vec2 worldPosition;
+varying vec3 eyePosition;
+varying vec3 up;
 
 void main()
 {
+    vec2 p = worldPosition;
+    // Screen-space offset of the mirrored and refracted images.
+    vec2 ripple = 0.012 * vec2(sin(p.x * 1.7 + p.y * 0.6 + u_WaveTime * 1.9),
+                               sin(p.y * 1.3 - p.x * 0.8 + u_WaveTime * 1.4));
+    // The reflection's share grows at grazing angles.
+    float away = 1.0 - clamp(dot(normalize(-eyePosition), up), 0.0, 1.0);
+    float reflectance = 0.12 + 0.88 * away * away * away;
+
     vec2 screen = clipPosition.xy / clipPosition.w * 0.5 + 0.5;
     // The passes may fill only a corner of each image when frames run over their budget.
     float filled = 1.0 - u_ImageCut;

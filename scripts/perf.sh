@@ -6,7 +6,10 @@
 # the exact picture. Writes frames.txt (median, p95, worst 25-frame mean,
 # ratios to the baseline), plots of layouts 2 and 0, the start-up and tick
 # figures (summary.txt) and the cost of every pass and draw over 300 frames
-# (stages.txt); the per-frame CSVs stay under build/perf/csv.
+# (stages.txt), and the PSNR of every budget level's harness shots of layout 2
+# against the exact picture with crops side by side (psnr.txt,
+# budget-levels*.png, through scripts/budget-shots.sh); the per-frame CSVs
+# and the shots stay under build/perf.
 #   scripts/perf.sh [OUTDIR]     default build/perf; docs/perf retakes the committed figures
 #   PERF_TICKS=300 scripts/perf.sh   shorter runs while iterating
 set -euo pipefail
@@ -108,4 +111,6 @@ for layout in 2 0; do
   "${xvfb[@]}" "$harness" --ticks 300 --level "$layout" --size 800x600 --quiet --stage-times \
     --budget-level 0 2>&1 | sed -n '/^stage ms/,$p'
 done | tee "$out/stages.txt"
+
+bash scripts/budget-shots.sh "$out" "$harness"
 echo "$out"

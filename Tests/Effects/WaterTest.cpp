@@ -235,3 +235,28 @@ TEST_F(WaterTest, WaveTimeWrapsOnceAbove6283_18)
     water.Update(20000.0f);
     EXPECT_NEAR(20000.0f - 6283.18f, water.waveTime, 1e-2f); // one long tick is reduced only once
 }
+
+// Taking turns shows one image a frame old; one that was never drawn, or drawn
+// for another image size, projection or a camera that has since jumped, must not show.
+TEST_F(WaterTest, TakingTurnsRendersBothWhileTheOtherImageIsStale)
+{
+    int calls = 0;
+    Water water([&calls] { ++calls; });
+    water.SetAlternateImages(true);
+    const auto passes = [&] { calls = 0; water.RenderTextures(); return calls; };
+    EXPECT_EQ(2, passes()) << "first frame: neither image drawn yet";
+    EXPECT_EQ(1, passes());
+    EXPECT_EQ(1, passes());
+    water.SetImageSize(128);
+    EXPECT_EQ(2, passes()) << "new image size";
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 1.5, 0.5, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    EXPECT_EQ(2, passes()) << "new projection (a resize)";
+    glTranslatef(0.01f, 0.0f, 0.0f);
+    EXPECT_EQ(1, passes()) << "a camera that moved a little";
+    glRotatef(10.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_EQ(2, passes()) << "a camera that turned";
+    EXPECT_EQ(1, passes());
+}

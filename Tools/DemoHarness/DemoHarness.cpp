@@ -160,7 +160,10 @@ int Run(const HarnessOptions& options, MainWindow* window, qint64 startupMs)
         clock.start();
         game->Update(0.02f);
         const double tickMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        const bool shotDue = options.shots.count(tick) != 0 || options.windowShots.count(tick) != 0;
+        // The frame before a shot is drawn too: a level that renders the water's
+        // images in turn then shows them as a player would see them.
+        const bool shotDue = options.shots.count(tick) != 0 || options.windowShots.count(tick) != 0 ||
+                             options.shots.count(tick + 1) != 0 || options.windowShots.count(tick + 1) != 0;
         const bool renderDue = options.renderEvery > 0 && tick % options.renderEvery == 0;
         const double renderMs = renderDue || shotDue ? RenderFrame(view, options.stageTimes && tick >= options.stageFrom ? &stages : nullptr) : 0.0;
         QApplication::processEvents();

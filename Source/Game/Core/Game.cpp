@@ -15,6 +15,8 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
+
 bool isClearTarget(Entity* e)
 {
     if (Block* block = dynamic_cast<Block*>(e))
@@ -25,6 +27,13 @@ bool isClearTarget(Entity* e)
 namespace {
 
 const std::string resourcesRoot = "Resources/";
+
+// Side of the visible pass's bursts' layer, as a fraction of the view's: the
+// soft sprites lose little at half the size, a sixteenth of the pixels at a quarter.
+int ParticleLayerDivisor(int budgetLevel)
+{
+    return budgetLevel >= 3 ? 4 : 2;
+}
 
 } // namespace
 
@@ -149,10 +158,8 @@ void Game::Render()
     ListenFromCamera();
     SetUpLight();
     water.SetImageSize(governor.WaterImageSize());
-    water.SetGridStep(governor.WaterGridStep());
-    // A camera switch jumps the view: both images must show the new one at once.
-    water.SetAlternateImages(governor.AlternateWaterImages() && cameraMode == lastCameraMode);
-    lastCameraMode = cameraMode;
+    water.SetCoarseGrid(governor.WaterGridStep() > 1);
+    water.SetAlternateImages(governor.AlternateWaterImages());
     // The off-screen passes (one a frame while alternating) draw the scene; the
     // visible scene is then depth-tested against the water drawn first.
     water.RenderTextures();
@@ -205,9 +212,29 @@ void Game::DrawScene()
     EndStage("sky");
     DrawTrees();
     EndStage("trees");
-    for (ParticleSystem* system : particleSystems)
-        system->Draw(governor.ParticleShare(), governor.PlainParticleFiltering());
+    DrawParticles();
     EndStage("particles");
+}
+
+void Game::DrawParticles()
+{
+    // On screen a cloud covers much of the window many times over; the water's
+    // images are small already. Each burst keeps every quad either way. Sparks
+    // are small and sharp: they stay at full size, over the clouds.
+    const bool onScreen = water.Rendering() == Water::Image::None;
+    const bool clouds = std::any_of(particleSystems.begin(), particleSystems.end(),
+                                    [](const ParticleSystem* system) { return system->Translucent(); });
+    const bool layered = onScreen && clouds && governor.Level() > FrameBudgetGovernor::exactLevel &&
+                         particleLayer.Begin(ParticleLayerDivisor(governor.Level()));
+    if (layered) {
+        for (ParticleSystem* system : particleSystems)
+            if (system->Translucent())
+                system->Draw(governor.PlainParticleFiltering(), true);
+        particleLayer.End();
+    }
+    for (ParticleSystem* system : particleSystems)
+        if (!layered || !system->Translucent())
+            system->Draw(governor.PlainParticleFiltering(), false);
 }
 
 bool Game::EyeWellAboveWater() const

@@ -6,6 +6,7 @@
 #include "Audio/SoundEvents.h"
 #include "Audio/SoundSettings.h"
 #include "Effects/FrameBudgetGovernor.h"
+#include "Effects/ParticleLayer.h"
 #include "Effects/Water.h"
 #include "Gameplay/EntityList.h"
 #include "Gameplay/LevelManager.h"
@@ -90,6 +91,7 @@ private:
     void SetUpLight();
     void DrawSky();
     void DrawTrees();
+    void DrawParticles();
     void updateParticleSystems(float dt);
     void EndStage(const char* stage);
     void ListenFromCamera();
@@ -98,5 +100,5 @@ private:
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null
 
-    int lastCameraMode = 0; // cameraMode of the last frame rendered
+    ParticleLayer particleLayer; // the visible pass's bursts while frames run over budget
 };

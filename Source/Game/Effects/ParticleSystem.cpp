@@ -4,8 +4,6 @@
 #include "Effects/GLRequirements.h"
 #include "Support/invertMatrix.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -77,12 +75,7 @@ float ParticleSystem::Alpha(const Particle& particle) const
     return startAlpha + particle.age / lifetime * (endAlpha - startAlpha);
 }
 
-float ParticleSystem::CompensatedAlpha(float alpha, int share)
-{
-    return 1.0f - std::pow(1.0f - alpha, static_cast<float>(share));
-}
-
-void ParticleSystem::Draw(int keepEvery, bool plainFiltering)
+void ParticleSystem::Draw(bool plainFiltering, bool intoLayer)
 {
     GLfloat modelView[16], inverse[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
@@ -92,7 +85,10 @@ void ParticleSystem::Draw(int keepEvery, bool plainFiltering)
     const Vec3 up(inverse[4], inverse[5], inverse[6]);
 
     glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    if (intoLayer)
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    else
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_LIGHTING);
     glDepthMask(GL_FALSE); // hidden behind solids, but particles never hide each other
@@ -104,8 +100,7 @@ void ParticleSystem::Draw(int keepEvery, bool plainFiltering)
     const bool plainSampler = plainFiltering && GLRequirements::HasSamplerObjects();
     if (plainSampler)
         glBindSampler(0, PlainSampler());
-    // Opaque bursts (sparks) are small and few: each of their quads shows.
-    DrawQuads(right, up, startAlpha < 1.0f ? std::max(keepEvery, 1) : 1);
+    DrawQuads(right, up);
     if (plainSampler)
         glBindSampler(0, 0);
     if (culling)
@@ -116,16 +111,11 @@ void ParticleSystem::Draw(int keepEvery, bool plainFiltering)
     glEnable(GL_LIGHTING);
 }
 
-void ParticleSystem::DrawQuads(const Vec3& right, const Vec3& up, int keepEvery)
+void ParticleSystem::DrawQuads(const Vec3& right, const Vec3& up)
 {
     glBegin(GL_QUADS);
-    int index = 0;
     for (const Particle& particle : particles) {
-        // Particles leave only from the front, all at once, so the kept ones stay the same.
-        if (index++ % keepEvery != 0)
-            continue;
-        const float alpha = Alpha(particle);
-        glColor4f(color[0], color[1], color[2], keepEvery == 1 ? alpha : CompensatedAlpha(alpha, keepEvery));
+        glColor4f(color[0], color[1], color[2], Alpha(particle));
         const Vec3 centre = position + particle.position;
         const float s = particle.size;
         const Vec3 a = centre + (up + right) * s, b = centre + (up - right) * s;

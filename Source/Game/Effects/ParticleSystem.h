@@ -33,17 +33,15 @@ public:
     /// model-view matrix, blended, without depth writes; draws nothing when
     /// that matrix cannot be inverted. Never culled, so bursts show in the
     /// water's mirror pass too. Leaves lighting on and blending off.
-    /// When frames run over their budget, `keepEvery` > 1 draws only every such
-    /// particle of a translucent burst, each more opaque so the cloud keeps its
-    /// density (opaque bursts draw all), and `plainFiltering` reads the sprite
-    /// without mip levels, enlarged ones by their nearest texel. The particles
-    /// themselves never change.
-    void Draw(int keepEvery = 1, bool plainFiltering = false);
+    /// `plainFiltering` (when frames run over their budget) reads the sprite
+    /// without mip levels, enlarged ones by their nearest texel. `intoLayer`
+    /// blends colour as usual but adds each quad's coverage into the target's
+    /// alpha, for a layer blended over the frame afterwards (ParticleLayer).
+    void Draw(bool plainFiltering = false, bool intoLayer = false);
+    /// Translucent bursts (smoke, fire) start below full opacity; sparks do not.
+    bool Translucent() const { return startAlpha < 1.0f; }
     /// Opacity from startAlpha at age 0 to endAlpha at age == lifetime.
     float Alpha(const Particle& particle) const;
-    /// Alpha of one quad that stands in for `share` quads of alpha `alpha` laid
-    /// over each other: 1 - (1 - alpha)^share.
-    static float CompensatedAlpha(float alpha, int share);
 
     float color[3] = {1.0f, 1.0f, 1.0f}; // red, green, blue
     float startAlpha = 1.0f;
@@ -73,5 +71,5 @@ protected:
     static float RandomFraction();
 
 private:
-    void DrawQuads(const Vec3& right, const Vec3& up, int keepEvery); // camera axes, world units
+    void DrawQuads(const Vec3& right, const Vec3& up); // camera axes, world units
 };

@@ -3,6 +3,7 @@
 #include "Core/Game.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -29,6 +30,7 @@ const int gridCells = 100;
 const float cellWidth = 0.43f;  // world units along x
 const float cellHeight = 0.5f;  // world units along y
 const float gridOrigin = -21.0f; // world units, both axes
+const GLuint coarseStep = 25;    // cells per quad edge of the coarse grid
 
 // The 101 x 101 corners, column by column; neighbouring cells share a corner,
 // so each is shaded once instead of up to four times.
@@ -111,16 +113,47 @@ void Water::Update(float seconds)
         waveTime -= waveTimeWrap;
 }
 
+bool Water::View::CloseTo(const View& other) const
+{
+    if (size != other.size || !std::equal(projection, projection + 16, other.projection))
+        return false;
+    // Turned by at most about half a degree, moved by at most a tenth of a unit:
+    // a few pixels, less than the ripple itself shifts the images.
+    for (int i = 0; i < 16; ++i) {
+        const float tolerance = i >= 12 ? 0.1f : 0.01f;
+        if (std::abs(camera[i] - other.camera[i]) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+Water::View Water::CurrentView(int size)
+{
+    View view;
+    view.size = size;
+    glGetFloatv(GL_PROJECTION_MATRIX, view.projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, view.camera);
+    return view;
+}
+
 void Water::RenderTextures()
 {
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_CLIP_PLANE0);
-    if (alternateImages)
-        lastAlone = lastAlone == Image::Reflection ? Image::Refraction : Image::Reflection;
-    if (!alternateImages || lastAlone == Image::Reflection)
+    const View view = CurrentView(imageSize);
+    const Image next = lastAlone == Image::Reflection ? Image::Refraction : Image::Reflection;
+    // The image left out this frame is shown as it is: only while it shows this view.
+    const bool alone = alternateImages && (next == Image::Reflection ? refractionView : reflectionView).CloseTo(view);
+    if (alone)
+        lastAlone = next;
+    if (!alone || next == Image::Reflection) {
         RenderReflection();
-    if (!alternateImages || lastAlone == Image::Refraction)
+        reflectionView = view;
+    }
+    if (!alone || next == Image::Refraction) {
         RenderRefraction();
+        refractionView = view;
+    }
     rendering = Image::None;
     glDisable(GL_CLIP_PLANE0);
     FramebufferObject::Unbind();
@@ -202,17 +235,12 @@ void Water::SetOptionalUniform(const char* name, float value)
     }
 }
 
-void Water::SetGridStep(int cells)
-{
-    gridStep = cells == 2 || cells == 4 ? cells : 1;
-}
-
 void Water::DrawGrid()
 {
     // The same grid every frame: worked out once and handed over as arrays.
     static const std::vector<float> corners = GridCorners();
-    static const std::vector<GLuint> quads[] = {GridQuads(1), GridQuads(2), GridQuads(4)};
-    const std::vector<GLuint>& drawn = quads[gridStep / 2];
+    static const std::vector<GLuint> quads[] = {GridQuads(1), GridQuads(coarseStep)};
+    const std::vector<GLuint>& drawn = quads[coarseGrid ? 1 : 0];
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, corners.data());
     glDrawElements(GL_QUADS, static_cast<GLsizei>(drawn.size()), GL_UNSIGNED_INT, drawn.data());

@@ -43,11 +43,14 @@ public:
     /// pixels, clamped to 64..512; 512 (the whole texture) is the exact picture.
     void SetImageSize(int pixels);
     int ImageSize() const { return imageSize; }
-    /// Edge of each quad drawn, in grid cells: 1 (exact), 2 or 4; anything else is 1.
-    /// Fewer, larger quads cost a software renderer much less; the ripple gets coarser.
-    void SetGridStep(int cells);
+    /// On: the grid is drawn as 16 quads of 25 x 25 cells instead of 10,000 cells.
+    /// The shader works per pixel, so the picture stays the same for much less work.
+    void SetCoarseGrid(bool on) { coarseGrid = on; }
     /// While on, each RenderTextures renders one texture, the two in turn, so
     /// each is a frame old every other frame; off (exact) renders both each time.
+    /// Both are rendered anyway while the one left out was never drawn, or drawn
+    /// at another image size, with another projection (a resize) or from a
+    /// camera that has since moved or turned visibly (a jump).
     void SetAlternateImages(bool on) { alternateImages = on; }
     /// The texture being rendered now; None outside RenderTextures.
     Image Rendering() const { return rendering; }
@@ -62,7 +65,18 @@ public:
     float waveTime = 0.0f; // seconds, kept in [0, 6283.18]
 
 private:
+    /// What an image was last rendered for; one drawn for another view is stale.
+    struct View
+    {
+        int size = 0;               // pixels; 0: never rendered
+        GLfloat projection[16] = {};
+        GLfloat camera[16] = {};    // model-view
+        /// Same size and projection, and a camera that moved too little to show.
+        bool CloseTo(const View& other) const;
+    };
+
     Water(Game* game, std::function<void()> drawScene);
+    static View CurrentView(int size);
     void CreateTextures();
     void CreateDepthBuffer();
     void AttachTargets();
@@ -75,8 +89,10 @@ private:
 
     std::function<void()> drawScene; // draws everything but the water
     int imageSize = 512;             // pixels; see SetImageSize
-    int gridStep = 1;                // cells; see SetGridStep
+    bool coarseGrid = false;         // see SetCoarseGrid
     bool alternateImages = false;    // see SetAlternateImages
     Image rendering = Image::None;   // see Rendering
     Image lastAlone = Image::Refraction; // the texture rendered last while alternating
+    View reflectionView;             // what the reflection texture holds
+    View refractionView;             // what the refraction texture holds
 };

@@ -1,0 +1,78 @@
+#include <GL/glew.h>
+
+#include "Effects/ParticleLayer.h"
+#include "Resources/GlProbe.h"
+#include "Support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+/// A quad across the whole view at depth `z` (-1 near .. 1 far), identity matrices.
+void DrawAcross(float left, float z, float r, float g, float b, float a)
+{
+    glColor4f(r, g, b, a);
+    glBegin(GL_QUADS);
+    glVertex3f(left, -1, z);
+    glVertex3f(1, -1, z);
+    glVertex3f(1, 1, z);
+    glVertex3f(left, 1, z);
+    glEnd();
+}
+
+/// A grey sky, a solid red slab in front over the left half, then a translucent
+/// white cloud behind the slab over everything: straight into the frame, or
+/// through a layer of 1 / `divisor` of its size. Returns pixels left and right.
+std::array<std::array<int, 4>, 2> CloudBehindSlab(int divisor)
+{
+    GlProbe::Target frame(64, 64);
+    glViewport(0, 0, 64, 64);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawAcross(-1.0f, -0.5f, 1, 0, 0, 1);
+    ParticleLayer layer;
+    const bool layered = divisor > 0 && layer.Begin(divisor);
+    EXPECT_EQ(divisor > 0, layered);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    if (layered)
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    else
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    DrawAcross(-1.0f, 0.0f, 1, 1, 1, 0.4f);
+    DrawAcross(-1.0f, 0.0f, 0, 0, 1, 0.3f);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    if (layered)
+        layer.End();
+    // Left half: the slab in front; right half: the cloud over the sky.
+    return {frame.Pixel(8, 32), frame.Pixel(56, 32)};
+}
+
+} // namespace
+
+// Clouds drawn into a smaller layer and blended over the frame once must look
+// as if blended straight into it: the same colour, and still behind solids.
+TEST(ParticleLayer, BlendsLikeDrawingStraightIntoTheFrameAndStaysBehindSolids)
+{
+    TestSupport::EnsureGLContext();
+    const auto straight = CloudBehindSlab(0);
+    EXPECT_EQ(255, straight[0][0]);
+    for (int divisor : {1, 2, 4}) {
+        const auto layered = CloudBehindSlab(divisor);
+        for (int side = 0; side < 2; ++side)
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(straight[side][c], layered[side][c], 2) << "divisor " << divisor << " side " << side;
+    }
+    EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+}
