@@ -67,13 +67,14 @@ TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
 {
     const FrameBudgetGovernor exact(0);
     EXPECT_EQ(512, exact.WaterImageSize());
-    EXPECT_EQ(1, exact.WaterGridStep() * exact.ParticleShare());
+    EXPECT_EQ(1, exact.ParticleLayerDivisor());
+    EXPECT_FALSE(exact.CoarseWaterGrid());
     EXPECT_FALSE(exact.PlainParticleFiltering() || exact.WaterStandIns() || exact.AlternateWaterImages());
     for (int level = 1; level <= FrameBudgetGovernor::coarsestLevel; ++level) {
         const FrameBudgetGovernor finer(level - 1), coarser(level);
         EXPECT_LE(coarser.WaterImageSize(), finer.WaterImageSize()) << level;
-        EXPECT_GE(coarser.WaterGridStep(), finer.WaterGridStep()) << level;
-        EXPECT_GE(coarser.ParticleShare(), finer.ParticleShare()) << level;
+        EXPECT_GE(coarser.CoarseWaterGrid(), finer.CoarseWaterGrid()) << level;
+        EXPECT_GE(coarser.ParticleLayerDivisor(), finer.ParticleLayerDivisor()) << level;
         EXPECT_GE(coarser.AlternateWaterImages(), finer.AlternateWaterImages()) << level;
         EXPECT_TRUE(coarser.WaterImageSize() < finer.WaterImageSize() ||
                     coarser.AlternateWaterImages() > finer.AlternateWaterImages())

@@ -28,13 +28,6 @@ namespace {
 
 const std::string resourcesRoot = "Resources/";
 
-// Side of the visible pass's bursts' layer, as a fraction of the view's: the
-// soft sprites lose little at half the size, a sixteenth of the pixels at a quarter.
-int ParticleLayerDivisor(int budgetLevel)
-{
-    return budgetLevel >= 3 ? 4 : 2;
-}
-
 } // namespace
 
 Game::Game()
@@ -158,7 +151,7 @@ void Game::Render()
     ListenFromCamera();
     SetUpLight();
     water.SetImageSize(governor.WaterImageSize());
-    water.SetCoarseGrid(governor.WaterGridStep() > 1);
+    water.SetCoarseGrid(governor.CoarseWaterGrid());
     water.SetAlternateImages(governor.AlternateWaterImages());
     // The off-screen passes (one a frame while alternating) draw the scene; the
     // visible scene is then depth-tested against the water drawn first.
@@ -224,8 +217,8 @@ void Game::DrawParticles()
     const bool onScreen = water.Rendering() == Water::Image::None;
     const bool clouds = std::any_of(particleSystems.begin(), particleSystems.end(),
                                     [](const ParticleSystem* system) { return system->Translucent(); });
-    const bool layered = onScreen && clouds && governor.Level() > FrameBudgetGovernor::exactLevel &&
-                         particleLayer.Begin(ParticleLayerDivisor(governor.Level()));
+    const bool layered = onScreen && clouds && governor.ParticleLayerDivisor() > 1 &&
+                         particleLayer.Begin(governor.ParticleLayerDivisor());
     if (layered) {
         for (ParticleSystem* system : particleSystems)
             if (system->Translucent())

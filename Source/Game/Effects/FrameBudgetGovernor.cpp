@@ -7,8 +7,8 @@ namespace {
 
 // Per level, exact first: what costs a software renderer most and shows least.
 const int waterImageSizes[] = {512, 384, 256, 128, 128}; // pixels; softer reflections
-const int particleShares[] = {1, 2, 3, 4, 6};            // thinner clouds of denser quads
-const int waterGridSteps[] = {1, 2, 2, 4, 4};            // cells per quad edge; a coarser ripple
+// The soft sprites lose little at half the size, a sixteenth of the pixels at a quarter.
+const int particleLayerDivisors[] = {1, 2, 2, 4, 4};
 
 } // namespace
 
@@ -62,14 +62,9 @@ int FrameBudgetGovernor::WaterImageSize() const
     return waterImageSizes[level];
 }
 
-int FrameBudgetGovernor::ParticleShare() const
+int FrameBudgetGovernor::ParticleLayerDivisor() const
 {
-    return particleShares[level];
-}
-
-int FrameBudgetGovernor::WaterGridStep() const
-{
-    return waterGridSteps[level];
+    return particleLayerDivisors[level];
 }
 
 bool FrameBudgetGovernor::AllOfLastOver(int frames, double milliseconds) const

@@ -26,10 +26,12 @@ public:
 
     /// What the current level draws. Side of the water's off-screen images, pixels (512: exact).
     int WaterImageSize() const;
-    /// Edge of each water quad in grid cells (1: exact).
-    int WaterGridStep() const;
-    /// Every how many particles of a translucent burst one is drawn (1: all).
-    int ParticleShare() const;
+    /// The water grid drawn as a few large quads; the ripple is worked out per
+    /// pixel, so only the exact picture needs the fine grid.
+    bool CoarseWaterGrid() const { return level > exactLevel; }
+    /// Side of the on-screen layer the translucent bursts are drawn into, as
+    /// a fraction of the view's (1: straight into the frame).
+    int ParticleLayerDivisor() const;
     /// Particle sprites read without mip levels, enlarged ones by their nearest texel.
     bool PlainParticleFiltering() const { return level > exactLevel; }
     /// Game pieces drawn as their box stand-ins in the water's images, where
