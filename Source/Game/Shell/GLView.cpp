@@ -75,9 +75,9 @@ void GLView::SetWireframe(bool on)
 
 void GLView::initializeGL()
 {
-    // Any failure is reported and leaves the view without a world; the program goes on.
     initialized = true;
     drawable = context() && context()->isValid() && QOpenGLContext::currentContext() == context();
+    // Any failure is reported and leaves the view without a world; the program goes on.
     try {
         const GLenum glewResult = drawable ? glewInit() : GLenum(GLEW_ERROR_NO_GL_VERSION);
         glEnable(GL_CULL_FACE);
