@@ -237,13 +237,14 @@ TEST_F(WaterTest, WaveTimeWrapsOnceAbove6283_18)
 }
 
 // Taking turns shows one image a frame old; one that was never drawn, or drawn
-// for another image size, projection or a camera that has since jumped, must not show.
+// for another image size, projection, a camera that has since jumped or a
+// world some frames back, must not show.
 TEST_F(WaterTest, TakingTurnsRendersBothWhileTheOtherImageIsStale)
 {
     int calls = 0;
     Water water([&calls] { ++calls; });
     water.SetAlternateImages(true);
-    const auto passes = [&] { calls = 0; water.RenderTextures(); return calls; };
+    const auto passes = [&] { calls = 0; water.Update(0.02f); water.RenderTextures(); return calls; };
     EXPECT_EQ(2, passes()) << "first frame: neither image drawn yet";
     EXPECT_EQ(1, passes());
     EXPECT_EQ(1, passes());
@@ -258,5 +259,8 @@ TEST_F(WaterTest, TakingTurnsRendersBothWhileTheOtherImageIsStale)
     EXPECT_EQ(1, passes()) << "a camera that moved a little";
     glRotatef(10.0f, 0.0f, 0.0f, 1.0f);
     EXPECT_EQ(2, passes()) << "a camera that turned";
+    EXPECT_EQ(1, passes());
+    water.Update(1.0f);
+    EXPECT_EQ(2, passes()) << "frames left out: the world has moved on";
     EXPECT_EQ(1, passes());
 }

@@ -115,7 +115,8 @@ void Water::Update(float seconds)
 
 bool Water::View::CloseTo(const View& other) const
 {
-    if (size != other.size || !std::equal(projection, projection + 16, other.projection))
+    if (size != other.size || !std::equal(projection, projection + 16, other.projection) ||
+        std::abs(waveTime - other.waveTime) > maxImageAge)
         return false;
     // Turned by at most about half a degree, moved by at most a tenth of a unit:
     // a few pixels, less than the ripple itself shifts the images.
@@ -127,10 +128,11 @@ bool Water::View::CloseTo(const View& other) const
     return true;
 }
 
-Water::View Water::CurrentView(int size)
+Water::View Water::CurrentView() const
 {
     View view;
-    view.size = size;
+    view.size = imageSize;
+    view.waveTime = waveTime;
     glGetFloatv(GL_PROJECTION_MATRIX, view.projection);
     glGetFloatv(GL_MODELVIEW_MATRIX, view.camera);
     return view;
@@ -140,7 +142,7 @@ void Water::RenderTextures()
 {
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_CLIP_PLANE0);
-    const View view = CurrentView(imageSize);
+    const View view = CurrentView();
     const Image next = lastAlone == Image::Reflection ? Image::Refraction : Image::Reflection;
     // The image left out this frame is shown as it is: only while it shows this view.
     const bool alone = alternateImages && (next == Image::Reflection ? refractionView : reflectionView).CloseTo(view);

@@ -49,9 +49,11 @@ public:
     /// While on, each RenderTextures renders one texture, the two in turn, so
     /// each is a frame old every other frame; off (exact) renders both each time.
     /// Both are rendered anyway while the one left out was never drawn, or drawn
-    /// at another image size, with another projection (a resize) or from a
-    /// camera that has since moved or turned visibly (a jump).
+    /// at another image size, with another projection (a resize), from a
+    /// camera that has since moved or turned visibly (a jump) or more than
+    /// maxImageAge of wave time ago (frames were left out).
     void SetAlternateImages(bool on) { alternateImages = on; }
+    static constexpr float maxImageAge = 0.03f; // seconds: one 20 ms tick and some rounding
     /// The texture being rendered now; None outside RenderTextures.
     Image Rendering() const { return rendering; }
 
@@ -71,12 +73,14 @@ private:
         int size = 0;               // pixels; 0: never rendered
         GLfloat projection[16] = {};
         GLfloat camera[16] = {};    // model-view
-        /// Same size and projection, and a camera that moved too little to show.
+        float waveTime = 0.0f;      // seconds, the water's clock
+        /// Same size and projection, a camera that moved too little to show,
+        /// and a world at most maxImageAge apart.
         bool CloseTo(const View& other) const;
     };
 
     Water(Game* game, std::function<void()> drawScene);
-    static View CurrentView(int size);
+    View CurrentView() const;
     void CreateTextures();
     void CreateDepthBuffer();
     void AttachTargets();
