@@ -76,3 +76,40 @@ TEST(ParticleLayer, BlendsLikeDrawingStraightIntoTheFrameAndStaysBehindSolids)
     }
     EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
 }
+
+// Only the part of the layer a frame's bursts cover is cleared and blended:
+// what an earlier frame left elsewhere in the layer must never show.
+TEST(ParticleLayer, BlendsOnlyThePartItIsToldOfAndNothingAnEarlierFrameLeft)
+{
+    TestSupport::EnsureGLContext();
+    GlProbe::Target frame(64, 64);
+    glViewport(0, 0, 64, 64);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    ParticleLayer layer;
+    const auto cloud = [&](float left, const ScreenBounds& drawn) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        ASSERT_TRUE(layer.Begin(4, drawn));
+        glDisable(GL_TEXTURE_2D); // End leaves both on
+        glDisable(GL_LIGHTING);
+        glEnable(GL_BLEND);
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        glDepthMask(GL_FALSE);
+        DrawAcross(left, 0.0f, 1, 1, 1, 0.6f);
+        glDepthMask(GL_TRUE);
+        layer.End();
+    };
+    cloud(-1.0f, ScreenBounds::Whole());
+    EXPECT_GT(frame.Pixel(8, 32)[0], 180) << "the whole view clouded";
+    cloud(0.5f, ScreenBounds{0.5f, -1.0f, 1.0f, 1.0f});
+    const auto sky = frame.Pixel(8, 32), clouded = frame.Pixel(60, 32);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(128, sky[c], 2) << "nothing of the earlier frame's cloud";
+    EXPECT_NEAR(204, clouded[0], 3);
+    EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+}

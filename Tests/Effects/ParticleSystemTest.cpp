@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -51,8 +52,9 @@ void ExpectNear(const Vec3& expected, const Vec3& actual)
 }
 
 /// Draws `system` into a fresh 64 x 64 target seen from `eye` towards the
-/// origin (up z) and returns the number of lit pixels.
-int LitPixels(ParticleSystem& system, float ex, float ey, float ez)
+/// origin (up z) and returns the number of lit pixels; `box`, when given,
+/// grows to hold their columns and rows.
+int LitPixels(ParticleSystem& system, float ex, float ey, float ez, int* box = nullptr)
 {
     GLuint colour = 0;
     glGenTextures(1, &colour);
@@ -76,8 +78,17 @@ int LitPixels(ParticleSystem& system, float ex, float ey, float ez)
     FramebufferObject::Unbind();
     glDeleteTextures(1, &colour);
     int lit = 0;
-    for (size_t i = 0; i < rgba.size(); i += 4)
-        lit += rgba[i] > 20;
+    for (int i = 0; i < 64 * 64; ++i) {
+        if (rgba[i * 4] <= 20)
+            continue;
+        ++lit;
+        if (box) { // grown to hold the pixel's column and row
+            box[0] = std::min(box[0], i % 64);
+            box[1] = std::min(box[1], i / 64);
+            box[2] = std::max(box[2], i % 64);
+            box[3] = std::max(box[3], i / 64);
+        }
+    }
     return lit;
 }
 
@@ -264,6 +275,41 @@ TEST_F(ParticleSystemTest, DrawFacesTheCameraAndRestoresTheState)
     glGetFloatv(GL_CURRENT_COLOR, current);
     EXPECT_EQ(1.0f, current[0] * current[1] * current[2] * current[3]);
     glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+}
+
+// The particle layer clears and blends only what these bounds cover: a lit
+// pixel outside them would be lost, and loose bounds would save nothing.
+TEST_F(ParticleSystemTest, ScreenBoundsHoldEveryDrawnPixelAndLittleMore)
+{
+    SparksParticle sparks(Vec3(2, 0, 1), Vec3(1, 1, 1));
+    sparks.particles.resize(2);
+    sparks.particles[0].position = Vec3(0, 0, 0);
+    sparks.particles[1].position = Vec3(-1, 0, -1);
+    for (Particle& p : sparks.particles)
+        p.size = 0.5f;
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    int lit[4] = {64, 64, -1, -1}; // pixel columns and rows, first to last
+    EXPECT_GT(LitPixels(sparks, 0, -10, 0.5f, lit), 20);
+    ScreenBounds bounds; // LitPixels leaves its camera and projection set
+    sparks.AddScreenBounds(bounds);
+    const auto pixel = [](float ndc) { return (ndc + 1.0f) * 32.0f; };
+    // A pixel is drawn when its centre lies inside a quad.
+    EXPECT_LE(pixel(bounds.left), lit[0] + 0.5f);
+    EXPECT_LE(pixel(bounds.bottom), lit[1] + 0.5f);
+    EXPECT_GE(pixel(bounds.right), lit[2] + 0.5f);
+    EXPECT_GE(pixel(bounds.top), lit[3] + 0.5f);
+    EXPECT_GT(pixel(bounds.left), lit[0] - 1.0f);
+    EXPECT_LT(pixel(bounds.top), lit[3] + 2.0f);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(2, 0.5, 1, 2, 10, 1, 0, 0, 1); // the first quad behind the eye
+    ScreenBounds across;
+    sparks.AddScreenBounds(across);
+    EXPECT_EQ(-1.0f, across.left);
+    EXPECT_EQ(1.0f, across.top);
     glDisable(GL_TEXTURE_2D);
 }
 

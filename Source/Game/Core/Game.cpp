@@ -218,7 +218,7 @@ void Game::DrawParticles()
     const bool clouds = std::any_of(particleSystems.begin(), particleSystems.end(),
                                     [](const ParticleSystem* system) { return system->Translucent(); });
     const bool layered = onScreen && clouds && governor.ParticleLayerDivisor() > 1 &&
-                         particleLayer.Begin(governor.ParticleLayerDivisor());
+                         particleLayer.Begin(governor.ParticleLayerDivisor(), CloudBounds());
     if (layered) {
         for (ParticleSystem* system : particleSystems)
             if (system->Translucent())
@@ -228,6 +228,17 @@ void Game::DrawParticles()
     for (ParticleSystem* system : particleSystems)
         if (!layered || !system->Translucent())
             system->Draw(governor.PlainParticleFiltering(), false);
+}
+
+ScreenBounds Game::CloudBounds() const
+{
+    // Clouds often cover only part of the view: the layer is cleared, given
+    // depth and blended over the frame only there.
+    ScreenBounds bounds;
+    for (const ParticleSystem* system : particleSystems)
+        if (system->Translucent())
+            system->AddScreenBounds(bounds);
+    return bounds;
 }
 
 bool Game::EyeWellAboveWater() const

@@ -92,6 +92,7 @@ private:
     void DrawSky();
     void DrawTrees();
     void DrawParticles();
+    ScreenBounds CloudBounds() const; // of the translucent bursts, now
     void updateParticleSystems(float dt);
     void EndStage(const char* stage);
     void ListenFromCamera();

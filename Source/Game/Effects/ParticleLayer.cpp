@@ -1,5 +1,8 @@
 #include "Effects/ParticleLayer.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 bool HasBlit()
@@ -17,14 +20,22 @@ GLenum FrameDepthFormat()
     return bits == 32 ? GL_DEPTH_COMPONENT32 : GL_DEPTH24_STENCIL8;
 }
 
-void DrawWholeView()
+// The view's part from (u0, v0) to (u1, v1), each 0 .. 1 across the view,
+// textured with the same part of the layer.
+void DrawViewPart(float u0, float v0, float u1, float v1)
 {
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 0); glVertex2f(-1, -1);
-    glTexCoord2f(1, 0); glVertex2f(1, -1);
-    glTexCoord2f(1, 1); glVertex2f(1, 1);
-    glTexCoord2f(0, 1); glVertex2f(-1, 1);
+    glTexCoord2f(u0, v0); glVertex2f(2 * u0 - 1, 2 * v0 - 1);
+    glTexCoord2f(u1, v0); glVertex2f(2 * u1 - 1, 2 * v0 - 1);
+    glTexCoord2f(u1, v1); glVertex2f(2 * u1 - 1, 2 * v1 - 1);
+    glTexCoord2f(u0, v1); glVertex2f(2 * u0 - 1, 2 * v1 - 1);
     glEnd();
+}
+
+// Layer pixels from a coordinate of the view (-1 .. 1) across `size` pixels.
+float ToLayer(float ndc, int size)
+{
+    return (std::clamp(ndc, -1.0f, 1.0f) + 1.0f) * 0.5f * static_cast<float>(size);
 }
 
 } // namespace
@@ -44,7 +55,7 @@ void ParticleLayer::Release()
     width = height = 0;
 }
 
-bool ParticleLayer::Begin(int divisor)
+bool ParticleLayer::Begin(int divisor, const ScreenBounds& drawn)
 {
     GLint samples = 0;
     glGetIntegerv(GL_SAMPLES, &samples);
@@ -53,6 +64,11 @@ bool ParticleLayer::Begin(int divisor)
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &frame);
     glGetIntegerv(GL_VIEWPORT, viewport);
     Resize((viewport[2] + divisor - 1) / divisor, (viewport[3] + divisor - 1) / divisor);
+    // A texel of margin for the rasterizer's rounding, then one more that the
+    // bilinear blend reads beside the shown part: the rest of the layer keeps
+    // whatever an earlier frame left there and is never read.
+    shown = LayerRect(drawn).Grown(1, width, height);
+    cleared = shown.Grown(1, width, height);
     if (!CopyDepth()) {
         unusable = true;
         Release();
@@ -60,12 +76,39 @@ bool ParticleLayer::Begin(int divisor)
     }
     target->Bind();
     glViewport(0, 0, width, height);
+    Clear();
+    return true;
+}
+
+ParticleLayer::Rect ParticleLayer::Rect::Grown(int by, int width, int height) const
+{
+    if (Empty())
+        return *this;
+    return {std::max(x0 - by, 0), std::max(y0 - by, 0), std::min(x1 + by, width), std::min(y1 + by, height)};
+}
+
+ParticleLayer::Rect ParticleLayer::LayerRect(const ScreenBounds& bounds) const
+{
+    if (bounds.Empty() || bounds.right < -1.0f || bounds.left > 1.0f || bounds.top < -1.0f || bounds.bottom > 1.0f)
+        return {};
+    return {static_cast<int>(std::floor(ToLayer(bounds.left, width))),
+            static_cast<int>(std::floor(ToLayer(bounds.bottom, height))),
+            static_cast<int>(std::ceil(ToLayer(bounds.right, width))),
+            static_cast<int>(std::ceil(ToLayer(bounds.top, height)))};
+}
+
+void ParticleLayer::Clear()
+{
+    if (cleared.Empty())
+        return;
     GLfloat clearColour[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(cleared.x0, cleared.y0, cleared.x1 - cleared.x0, cleared.y1 - cleared.y0);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-    return true;
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void ParticleLayer::Resize(int w, int h)
@@ -98,12 +141,17 @@ bool ParticleLayer::CopyDepth()
     while (glGetError() != GL_NO_ERROR) {
         // Errors of earlier calls are not this copy's.
     }
+    if (cleared.Empty())
+        return true;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, frame);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target->id);
     // Nearest depth of the scene at each layer pixel: a burst is hidden where
-    // the solid covering that pixel's centre is in front of it.
-    glBlitFramebuffer(viewport[0], viewport[1], viewport[0] + viewport[2], viewport[1] + viewport[3], 0, 0, width,
-                      height, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    // the solid covering that pixel's centre is in front of it. The layer spans
+    // the whole viewport; the part's edges in the frame round to whole pixels.
+    const auto frameX = [this](int x) { return viewport[0] + static_cast<int>(std::lround(double(x) * viewport[2] / width)); };
+    const auto frameY = [this](int y) { return viewport[1] + static_cast<int>(std::lround(double(y) * viewport[3] / height)); };
+    glBlitFramebuffer(frameX(cleared.x0), frameY(cleared.y0), frameX(cleared.x1), frameY(cleared.y1), cleared.x0,
+                      cleared.y0, cleared.x1, cleared.y1, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, frame);
     return glGetError() == GL_NO_ERROR;
 }
@@ -112,7 +160,7 @@ void ParticleLayer::End()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, frame);
     glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-    BlendOver();
+    BlendOver(); // an empty part draws nothing, but the state is left as promised
 }
 
 void ParticleLayer::BlendOver()
@@ -131,7 +179,7 @@ void ParticleLayer::BlendOver()
     glColor4f(1, 1, 1, 1);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, colour);
-    DrawWholeView();
+    DrawViewPart(float(shown.x0) / width, float(shown.y0) / height, float(shown.x1) / width, float(shown.y1) / height);
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);

@@ -23,6 +23,18 @@ GLuint PlainSampler()
     return sampler;
 }
 
+// Clip coordinates of a world point: projection * modelView * (point, 1),
+// both matrices column-major as OpenGL returns them.
+void ToClip(const GLfloat* modelView, const GLfloat* projection, const Vec3& point, float (&clip)[4])
+{
+    float eye[4];
+    for (int r = 0; r < 4; ++r)
+        eye[r] = modelView[r] * point.x + modelView[4 + r] * point.y + modelView[8 + r] * point.z + modelView[12 + r];
+    for (int r = 0; r < 4; ++r)
+        clip[r] = projection[r] * eye[0] + projection[4 + r] * eye[1] + projection[8 + r] * eye[2] +
+                  projection[12 + r] * eye[3];
+}
+
 float RandomComponent()
 {
     return static_cast<float>((std::rand() % 1000) / 1000.0 - 0.5);
@@ -75,14 +87,55 @@ float ParticleSystem::Alpha(const Particle& particle) const
     return startAlpha + particle.age / lifetime * (endAlpha - startAlpha);
 }
 
-void ParticleSystem::Draw(bool plainFiltering, bool intoLayer)
+bool ParticleSystem::CameraAxes(Vec3& right, Vec3& up)
 {
     GLfloat modelView[16], inverse[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
     if (!invertMatrix(modelView, inverse))
+        return false;
+    right = Vec3(inverse[0], inverse[1], inverse[2]);
+    up = Vec3(inverse[4], inverse[5], inverse[6]);
+    return true;
+}
+
+void ParticleSystem::Corners(const Particle& particle, const Vec3& right, const Vec3& up, Vec3 (&corners)[4]) const
+{
+    const Vec3 centre = position + particle.position;
+    const float s = particle.size;
+    corners[0] = centre + (up + right) * s;
+    corners[1] = centre + (up - right) * s;
+    corners[2] = centre + (right * -1.0f - up) * s;
+    corners[3] = centre + (right - up) * s;
+}
+
+void ParticleSystem::AddScreenBounds(ScreenBounds& bounds) const
+{
+    Vec3 right, up;
+    if (!CameraAxes(right, up))
+        return; // Draw draws nothing either
+    GLfloat modelView[16], projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (const Particle& particle : particles) {
+        Vec3 corners[4];
+        Corners(particle, right, up, corners);
+        for (const Vec3& corner : corners) {
+            float clip[4];
+            ToClip(modelView, projection, corner, clip);
+            if (clip[3] < 1e-4f) {
+                bounds = ScreenBounds::Whole(); // a quad across the eye's plane can cover any part of the view
+                return;
+            }
+            bounds.Add(clip[0] / clip[3], clip[1] / clip[3]);
+        }
+    }
+}
+
+void ParticleSystem::Draw(bool plainFiltering, bool intoLayer)
+{
+    Vec3 right, up;
+    if (!CameraAxes(right, up))
         return; // no camera to face
-    const Vec3 right(inverse[0], inverse[1], inverse[2]);
-    const Vec3 up(inverse[4], inverse[5], inverse[6]);
 
     glEnable(GL_BLEND);
     if (intoLayer)
@@ -113,17 +166,16 @@ void ParticleSystem::Draw(bool plainFiltering, bool intoLayer)
 
 void ParticleSystem::DrawQuads(const Vec3& right, const Vec3& up)
 {
+    static const float texCoords[4][2] = {{1, 1}, {0, 1}, {0, 0}, {1, 0}};
     glBegin(GL_QUADS);
     for (const Particle& particle : particles) {
         glColor4f(color[0], color[1], color[2], Alpha(particle));
-        const Vec3 centre = position + particle.position;
-        const float s = particle.size;
-        const Vec3 a = centre + (up + right) * s, b = centre + (up - right) * s;
-        const Vec3 c = centre + (right * -1.0f - up) * s, d = centre + (right - up) * s;
-        glTexCoord2f(1, 1); glVertex3f(a.x, a.y, a.z);
-        glTexCoord2f(0, 1); glVertex3f(b.x, b.y, b.z);
-        glTexCoord2f(0, 0); glVertex3f(c.x, c.y, c.z);
-        glTexCoord2f(1, 0); glVertex3f(d.x, d.y, d.z);
+        Vec3 corners[4];
+        Corners(particle, right, up, corners);
+        for (int k = 0; k < 4; ++k) {
+            glTexCoord2f(texCoords[k][0], texCoords[k][1]);
+            glVertex3f(corners[k].x, corners[k].y, corners[k].z);
+        }
     }
     glEnd();
 }

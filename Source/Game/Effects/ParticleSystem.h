@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "Effects/ScreenBounds.h"
 #include "Support/Vec3.h"
 
 #include <deque>
@@ -38,6 +39,10 @@ public:
     /// blends colour as usual but adds each quad's coverage into the target's
     /// alpha, for a layer blended over the frame afterwards (ParticleLayer).
     void Draw(bool plainFiltering = false, bool intoLayer = false);
+    /// Grows `bounds` by every quad Draw would draw now, through the current
+    /// model-view and projection matrices; the whole view when a quad reaches
+    /// the eye's plane or behind it, nothing when the camera cannot be inverted.
+    void AddScreenBounds(ScreenBounds& bounds) const;
     /// Translucent bursts (smoke, fire) start below full opacity; sparks do not.
     bool Translucent() const { return startAlpha < 1.0f; }
     /// Opacity from startAlpha at age 0 to endAlpha at age == lifetime.
@@ -71,5 +76,10 @@ protected:
     static float RandomFraction();
 
 private:
+    /// The camera's right and up axes in world units, from the current
+    /// model-view matrix; false when it cannot be inverted.
+    static bool CameraAxes(Vec3& right, Vec3& up);
+    /// The corners of a particle's billboard, counter-clockwise from top right.
+    void Corners(const Particle& particle, const Vec3& right, const Vec3& up, Vec3 (&corners)[4]) const;
     void DrawQuads(const Vec3& right, const Vec3& up); // camera axes, world units
 };
