@@ -157,6 +157,9 @@ void Game::Render()
     // visible scene is then depth-tested against the water drawn first.
     water.RenderTextures();
     water.Draw();
+    // The renderer starts on the water, which covers most of the view, while
+    // the rest of the scene is sent.
+    glFlush();
     EndStage("water");
     glPushMatrix();
     DrawScene();
