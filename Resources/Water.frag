@@ -9,8 +9,7 @@ uniform float u_ImageCut;        // share of each image's side the passes left u
 
 varying vec4 clipPosition;
 varying vec2 worldPosition;
-varying vec3 eyePosition;
-varying vec3 up;
+varying vec3 toEye;
 
 void main()
 {
@@ -18,8 +17,9 @@ void main()
     // Screen-space offset of the mirrored and refracted images.
     vec2 ripple = 0.012 * vec2(sin(p.x * 1.7 + p.y * 0.6 + u_WaveTime * 1.9),
                                sin(p.y * 1.3 - p.x * 0.8 + u_WaveTime * 1.4));
-    // The reflection's share grows at grazing angles.
-    float away = 1.0 - clamp(dot(normalize(-eyePosition), up), 0.0, 1.0);
+    // The reflection's share grows at grazing angles: the cosine to the water's
+    // normal is the eye's height over its distance.
+    float away = 1.0 - clamp(toEye.z * inversesqrt(dot(toEye, toEye)), 0.0, 1.0);
     float reflectance = 0.12 + 0.88 * away * away * away;
 
     vec2 screen = clipPosition.xy / clipPosition.w * 0.5 + 0.5;

@@ -5,8 +5,7 @@
 
 varying vec4 clipPosition; // for the fragment's own screen position
 varying vec2 worldPosition; // x, y on the water, world units
-varying vec3 eyePosition;  // eye space
-varying vec3 up;           // the water's normal in eye space, the same at every corner
+varying vec3 toEye;        // from the water to the eye, world units; fewer inputs per pixel than eye space
 
 void main()
 {
@@ -14,6 +13,5 @@ void main()
     gl_Position = gl_ProjectionMatrix * eye;
     clipPosition = gl_Position;
     worldPosition = gl_Vertex.xy;
-    eyePosition = eye.xyz;
-    up = normalize(gl_NormalMatrix * vec3(0.0, 0.0, 1.0));
+    toEye = gl_ModelViewMatrixInverse[3].xyz - gl_Vertex.xyz;
 }
