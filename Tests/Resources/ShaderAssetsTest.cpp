@@ -38,8 +38,10 @@ GLuint TwoColourTexture(const unsigned char left[3], const unsigned char right[3
     return texture;
 }
 
-// A 512 x 512 image set up as the water sets up its two scene images: one colour in
-// its `filled` x `filled` corner at the origin, black elsewhere.
+// A 512 x 512 image like the water's two scene images: one colour in its `filled` x
+// `filled` corner at the origin, black elsewhere. It clamps with a black border where
+// the water clamps to the edge: the two read alike only while every lookup stays a
+// texel inside, and the border shows one that does not.
 GLuint SceneSizedTexture(unsigned char red, unsigned char green, unsigned char blue, int filled = 512)
 {
     std::vector<unsigned char> texels(512 * 512 * 3);
