@@ -48,6 +48,7 @@ void Game::LoadScenery()
     skySphere.Load(resourcesRoot + "SkySphere/SkySphere.obj");
     ReadSkyWithoutMipLevels();
     terrain.Load(resourcesRoot + "Oasis/terrain.obj");
+    terrainRim = TerrainRim(terrain.Arrays().positions);
     trees.Load(resourcesRoot + "Oasis/trees.obj");
     // Loaded now so the first level appears without a pause.
     for (const char* name : {"Block/Block.obj", "ExplosionBlock/Dynamite.obj", "Extra01/Extra.obj",
@@ -244,12 +245,21 @@ ScreenBounds Game::CloudBounds() const
     return bounds;
 }
 
-bool Game::EyeWellAboveWater() const
+bool Game::Eye(Vec3& eye) const
 {
     GLfloat modelView[16], inverse[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    if (!invertMatrix(modelView, inverse))
+        return false;
+    eye = Vec3(inverse[12], inverse[13], inverse[14]);
+    return true;
+}
+
+bool Game::EyeWellAboveWater() const
+{
+    Vec3 eye;
     // Twice the near plane's 0.1: the water in front of the eye is never cut off by it.
-    return invertMatrix(modelView, inverse) && inverse[14] > 0.2f;
+    return Eye(eye) && eye.z > 0.2f;
 }
 
 MeshBuffers::Side Game::TerrainSide() const
@@ -273,6 +283,7 @@ void Game::EndStage(const char* stage)
 
 void Game::DrawSky()
 {
+    const bool clipped = ClipHiddenSky();
     // Centred on the world origin: the sky does not follow the camera.
     glPushMatrix();
     glDisable(GL_LIGHTING);
@@ -280,6 +291,23 @@ void Game::DrawSky()
     skySphere.Draw();
     glEnable(GL_LIGHTING);
     glPopMatrix();
+    if (clipped)
+        glDisable(GL_CLIP_PLANE1);
+}
+
+bool Game::ClipHiddenSky()
+{
+    // Behind the water and the dunes the whole sphere still costs every pixel
+    // of the view its depth test. Below the eye's height it is hidden whenever
+    // the ground rings the eye, so it is cut off before it reaches the pixels.
+    Vec3 eye;
+    if (water.Rendering() != Water::Image::None || !governor.SkyClippedAtTheHorizon() || !Eye(eye) ||
+        !terrainRim.HidesBelowHorizon(eye))
+        return false;
+    const GLdouble aboveEye[4] = {0.0, 0.0, 1.0, -(eye.z - 0.5)}; // world z >= a little under the eye
+    glClipPlane(GL_CLIP_PLANE1, aboveEye);
+    glEnable(GL_CLIP_PLANE1);
+    return true;
 }
 
 void Game::DrawTrees()

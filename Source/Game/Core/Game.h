@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include "Assets/StaticModel.h"
+#include "Assets/TerrainRim.h"
 #include "Audio/SoundEvents.h"
 #include "Audio/SoundSettings.h"
 #include "Effects/FrameBudgetGovernor.h"
@@ -79,6 +80,7 @@ public:
     // The world's own scenery, not shared through the model cache.
     StaticModel skySphere;   // unit sphere seen from inside, drawn scaled by 150
     StaticModel terrain;     // oasis ground
+    TerrainRim terrainRim;   // what the ground hides from an eye inside it
     StaticModel trees;       // palms, alpha-tested
     /// Where entities report what can be heard; silent until the view hands
     /// the world a device through `UseSound`. Never null.
@@ -90,12 +92,14 @@ private:
     void ReadSkyWithoutMipLevels();
     void SetUpLight();
     void DrawSky();
+    bool ClipHiddenSky(); // sets and enables clip plane 1 when the sky below the eye is hidden
     void DrawTrees();
     void DrawParticles();
     ScreenBounds CloudBounds() const; // of the translucent bursts, now
     void updateParticleSystems(float dt);
     void EndStage(const char* stage);
     void ListenFromCamera();
+    bool Eye(Vec3& eye) const; // of the current model-view, world units; false when it cannot be inverted
     bool EyeWellAboveWater() const; // the current model-view's eye is over 0.2 units above z = 0
     MeshBuffers::Side TerrainSide() const; // for the pass being drawn
     void buildLevel();

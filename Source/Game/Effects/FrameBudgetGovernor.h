@@ -37,6 +37,9 @@ public:
     /// Game pieces drawn as their box stand-ins in the water's images, where
     /// each covers a few pixels and is rippled.
     bool WaterStandIns() const { return level > exactLevel; }
+    /// The sky left out below the eye's height where the ground hides it all;
+    /// the same picture.
+    bool SkyClippedAtTheHorizon() const { return level > exactLevel; }
     /// The water's two images rendered in turn, one per frame.
     bool AlternateWaterImages() const { return level >= 4; }
 
