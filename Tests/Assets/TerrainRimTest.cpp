@@ -17,7 +17,8 @@ MeshArray<float> Bowl(float notch = 5.0f)
     MeshArray<float> corners;
     for (int x = -10; x < 10; x += 2)
         for (int y = -10; y < 10; y += 2)
-            for (const auto& [cx, cy] : {std::pair{x, y}, {x + 2, y}, {x + 2, y + 2}, {x, y}, {x + 2, y + 2}, {x, y + 2}})
+            for (const auto& [cx, cy] :
+                 {std::pair{x, y}, {x + 2, y}, {x + 2, y + 2}, {x, y}, {x + 2, y + 2}, {x, y + 2}})
                 corners.insert(corners.end(), {float(cx), float(cy), height(cx, cy)});
     return corners;
 }
