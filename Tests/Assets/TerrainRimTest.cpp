@@ -4,15 +4,13 @@
 
 namespace {
 
-// A heightfield over -10 .. 10 in x and y, cells of 2 x 2 as two triangles,
-// de-indexed as the model arrays are: a lake floor at 0, a dune of 4 at
-// (4, 4), the border at 5 but for `notch` at (10, 2).
+// A heightfield over -10 .. 10, cells of 2 as two triangles, de-indexed: a lake
+// floor at 0, a dune of 4 at (4, 4), the border at 5 but `notch` at (10, 2).
 MeshArray<float> Bowl(float notch = 5.0f)
 {
     const auto height = [notch](int x, int y) {
-        if (x == 10 && y == 2)
-            return notch;
-        return x == -10 || x == 10 || y == -10 || y == 10 ? 5.0f : x == 4 && y == 4 ? 4.0f : 0.0f;
+        const bool border = x == -10 || x == 10 || y == -10 || y == 10;
+        return x == 10 && y == 2 ? notch : border ? 5.0f : x == 4 && y == 4 ? 4.0f : 0.0f;
     };
     MeshArray<float> corners;
     for (int x = -10; x < 10; x += 2)
