@@ -9,18 +9,22 @@
 #include <cmath>
 #include <vector>
 
-TEST(BallShape, SphereHasTwentyRingsOfFortyStepsOnItsRadius)
+TEST(BallShape, SphereAndStandInHaveTheirRingsOnTheirRadius)
 {
-    const std::vector<Vec3> points = Ball::SphereTriangles(0.2f);
-    EXPECT_EQ(1600u * 3u, points.size());
-    float lowest = 1.0f, highest = -1.0f;
-    for (const Vec3& p : points) {
-        EXPECT_NEAR(0.2f, std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 1e-6f);
-        lowest = std::min(lowest, p.z);
-        highest = std::max(highest, p.z);
+    // Twenty rings of forty steps on screen; the water's coarse one must not gain
+    // a ring from the summed steps falling short of the pole.
+    for (const int rings : {20, Ball::standInRings}) {
+        const std::vector<Vec3> points = Ball::SphereTriangles(0.2f, rings);
+        EXPECT_EQ(std::size_t(rings) * 2 * rings * 2 * 3, points.size()) << rings;
+        float lowest = 1.0f, highest = -1.0f;
+        for (const Vec3& p : points) {
+            EXPECT_NEAR(0.2f, std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 1e-6f);
+            lowest = std::min(lowest, p.z);
+            highest = std::max(highest, p.z);
+        }
+        EXPECT_FLOAT_EQ(0.2f, highest) << rings;      // the first ring starts at the pole
+        EXPECT_NEAR(-0.2f, lowest, 1e-6f) << rings;   // the last ring closes the other pole
     }
-    EXPECT_FLOAT_EQ(0.2f, highest); // the first ring starts at the pole
-    EXPECT_NEAR(-0.2f, lowest, 1e-6f); // the last ring closes the other pole
 }
 
 TEST(BallShape, BoxIsTheCubeOfItsRadiusAndDrawingRestoresTheState)

@@ -31,8 +31,9 @@ public:
 
     /// While one lives with `on` true, every model draws its box stand-in
     /// instead of itself (see `MeshBuffers::Shape::Box`), for pictures where
-    /// models cover a few pixels. However the scope is left, an exception
-    /// included, models draw as before it again.
+    /// models cover a few pixels (balls, which are not models, draw a coarse
+    /// sphere then). However the scope is left, an exception included, models
+    /// draw as before it again.
     class StandInScope
     {
     public:

@@ -2,6 +2,7 @@
 
 #include "Gameplay/Ball.h"
 
+#include "Assets/StaticModel.h"
 #include "Gameplay/EntityList.h"
 #include "Support/invertMatrix.h"
 
@@ -94,14 +95,16 @@ void Ball::update(float dt)
     entityList->moveWithCollision(this, dt);
 }
 
-std::vector<Vec3> Ball::SphereTriangles(float r)
+std::vector<Vec3> Ball::SphereTriangles(float r, int rings)
 {
-    const float pi = 3.1415927f, step = pi / 20.0f;
+    const float pi = 3.1415927f, step = pi / static_cast<float>(rings);
     std::vector<Vec3> points;
-    float offset = 0.0f;
-    // Every ring is turned half a step against the one before.
-    for (float theta = 0.0f; theta < pi; theta += step, offset += step / 2.0f) {
-        for (float phi = 0.0f; phi < 2.0f * pi; phi += step) {
+    float theta = 0.0f, offset = 0.0f;
+    // Every ring is turned half a step against the one before. Counted, not
+    // compared with pi: the summed steps may fall short of it by a rounding.
+    for (int ring = 0; ring < rings; ++ring, theta += step, offset += step / 2.0f) {
+        float phi = 0.0f;
+        for (int cell = 0; cell < 2 * rings; ++cell, phi += step) {
             const Vec3 p = spherePoint(phi + offset, theta, r);
             const Vec3 q = spherePoint(phi + step + offset, theta, r);
             const Vec3 u = spherePoint(phi + step / 2.0f + offset, theta + step, r);
@@ -137,6 +140,9 @@ void Ball::draw()
 {
     // Every ball has the same radius, so one tessellation serves them all.
     static const std::vector<Vec3> sphere = SphereTriangles(radius);
+    // In the water's images a ball covers a few pixels: a coarse one gives the same picture.
+    static const std::vector<Vec3> standIn = SphereTriangles(radius, standInRings);
+    const std::vector<Vec3>& drawn = StaticModel::StandInsDrawn() ? standIn : sphere;
     glPushMatrix();
     glTranslatef(position.x, position.y, radius * 0.5f);
     glActiveTexture(GL_TEXTURE0);
@@ -155,9 +161,9 @@ void Ball::draw()
     // On a sphere round the origin each corner is its own normal: one array serves both.
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(Vec3), &sphere[0].x);
-    glNormalPointer(GL_FLOAT, sizeof(Vec3), &sphere[0].x);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(sphere.size()));
+    glVertexPointer(3, GL_FLOAT, sizeof(Vec3), &drawn[0].x);
+    glNormalPointer(GL_FLOAT, sizeof(Vec3), &drawn[0].x);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(drawn.size()));
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();

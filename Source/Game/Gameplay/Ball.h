@@ -22,9 +22,11 @@ public:
     void draw() override;
     void update(float dt) override;
 
-    /// The sphere of radius r as independent triangles (three points each),
-    /// the pole axis along z; each point doubles as its normal.
-    static std::vector<Vec3> SphereTriangles(float r);
+    /// The sphere of radius r as independent triangles (three points each) in
+    /// `rings` rings of twice as many cells, the pole axis along z; each point
+    /// doubles as its normal.
+    static std::vector<Vec3> SphereTriangles(float r, int rings = 20);
+    static constexpr int standInRings = 6; // the ball in the water's images
     /// The environment cube map all balls mirror, built once per process from
     /// the sky images under "Resources/Ball/"; 0 while they cannot be read.
     static GLuint EnvironmentMap();
