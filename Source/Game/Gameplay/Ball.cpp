@@ -4,6 +4,7 @@
 
 #include "Assets/StaticModel.h"
 #include "Gameplay/EntityList.h"
+#include "Support/IndexedTriangles.h"
 #include "Support/invertMatrix.h"
 
 #include <IL/il.h>
@@ -139,10 +140,10 @@ void Ball::loadReflectionMatrix()
 void Ball::draw()
 {
     // Every ball has the same radius, so one tessellation serves them all.
-    static const std::vector<Vec3> sphere = SphereTriangles(radius);
+    static const IndexedTriangles sphere = IndexedTriangles::From(SphereTriangles(radius));
     // In the water's images a ball covers a few pixels: a coarse one gives the same picture.
-    static const std::vector<Vec3> standIn = SphereTriangles(radius, standInRings);
-    const std::vector<Vec3>& drawn = StaticModel::StandInsDrawn() ? standIn : sphere;
+    static const IndexedTriangles standIn = IndexedTriangles::From(SphereTriangles(radius, standInRings));
+    const IndexedTriangles& drawn = StaticModel::StandInsDrawn() ? standIn : sphere;
     glPushMatrix();
     glTranslatef(position.x, position.y, radius * 0.5f);
     glActiveTexture(GL_TEXTURE0);
@@ -161,9 +162,9 @@ void Ball::draw()
     // On a sphere round the origin each corner is its own normal: one array serves both.
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(Vec3), &drawn[0].x);
-    glNormalPointer(GL_FLOAT, sizeof(Vec3), &drawn[0].x);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(drawn.size()));
+    glVertexPointer(3, GL_FLOAT, sizeof(Vec3), &drawn.corners[0].x);
+    glNormalPointer(GL_FLOAT, sizeof(Vec3), &drawn.corners[0].x);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(drawn.indices.size()), GL_UNSIGNED_INT, drawn.indices.data());
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
