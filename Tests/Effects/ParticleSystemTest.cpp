@@ -1,6 +1,7 @@
 #include <GL/glew.h>
 
 #include "Effects/FireParticle.h"
+#include "Effects/ParticleBatch.h"
 #include "Effects/FramebufferObject.h"
 #include "Effects/SmokeParticle.h"
 #include "Effects/SparksParticle.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 using namespace TestSupport;
@@ -54,7 +56,11 @@ void ExpectNear(const Vec3& expected, const Vec3& actual)
 /// Draws `system` into a fresh 64 x 64 target seen from `eye` towards the
 /// origin (up z) and returns the number of lit pixels; `box`, when given,
 /// grows to hold their columns and rows.
-int LitPixels(ParticleSystem& system, float ex, float ey, float ez, int* box = nullptr)
+int LitPixels(ParticleSystem& system, float ex, float ey, float ez, int* box = nullptr);
+
+/// What `draw` leaves in a fresh 64 x 64 RGBA target seen from `eye` towards
+/// the origin (up z).
+std::vector<unsigned char> Drawn(const std::function<void()>& draw, float ex, float ey, float ez)
 {
     GLuint colour = 0;
     glGenTextures(1, &colour);
@@ -72,11 +78,17 @@ int LitPixels(ParticleSystem& system, float ex, float ey, float ez, int* box = n
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(ex, ey, ez, 0, 0, 0, 0, 0, 1);
-    system.Draw();
+    draw();
     std::vector<unsigned char> rgba(64 * 64 * 4);
     glReadPixels(0, 0, 64, 64, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     FramebufferObject::Unbind();
     glDeleteTextures(1, &colour);
+    return rgba;
+}
+
+int LitPixels(ParticleSystem& system, float ex, float ey, float ez, int* box)
+{
+    const std::vector<unsigned char> rgba = Drawn([&] { system.Draw(); }, ex, ey, ez);
     int lit = 0;
     for (int i = 0; i < 64 * 64; ++i) {
         if (rgba[i * 4] <= 20)
@@ -276,6 +288,32 @@ TEST_F(ParticleSystemTest, DrawFacesTheCameraAndRestoresTheState)
     EXPECT_EQ(1.0f, current[0] * current[1] * current[2] * current[3]);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
+}
+
+// Sharing a draw must keep the bursts' order and switch sprites between them.
+TEST_F(ParticleSystemTest, BurstsSharingDrawsGiveThePictureOfOneDrawEach)
+{
+    SparksParticle red(Vec3(0, 0, 0), Vec3(1, 0, 0)), green(Vec3(0, 0, 0), Vec3(0, 1, 0));
+    SmokeParticle smoke(Vec3(0, 0, 0));
+    for (Particle& p : red.particles)
+        p = Particle{Vec3(0, 0, 0), Vec3(0, 0, 0), 0.3f, 0.0f};
+    ParticleSystem* const bursts[] = {&red, &green, &smoke, &red};
+    glEnable(GL_TEXTURE_2D);
+    std::vector<unsigned char> pictures[2];
+    for (const auto draws : {ParticleBatch::Draws::PerBurst, ParticleBatch::Draws::PerSpriteRun})
+        pictures[draws == ParticleBatch::Draws::PerSpriteRun] = Drawn([&] {
+            ParticleBatch batch(false, false, draws);
+            for (ParticleSystem* burst : bursts)
+                batch.Draw(*burst);
+        }, 0, -3, 1);
+    glDisable(GL_TEXTURE_2D);
+    int differing = 0;
+    for (std::size_t i = 0; i < pictures[0].size(); ++i)
+        differing += std::abs(pictures[0][i] - pictures[1][i]) > 1;
+    EXPECT_EQ(0, differing);
+    const unsigned char* centre = &pictures[1][(32 * 64 + 32) * 4];
+    EXPECT_GT(centre[0], 200); // the opaque red sparks, drawn last, over the smoke and the green
+    EXPECT_LT(centre[1], 10);
 }
 
 // The particle layer clears and blends only what these bounds cover: a lit

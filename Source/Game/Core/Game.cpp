@@ -4,6 +4,7 @@
 
 #include "Assets/ResourcesManager.h"
 #include "Audio/SilentSound.h"
+#include "Effects/ParticleBatch.h"
 #include "Effects/ParticleSystem.h"
 #include "Gameplay/Block.h"
 #include "Gameplay/Entity.h"
@@ -223,15 +224,20 @@ void Game::DrawParticles()
                                     [](const ParticleSystem* system) { return system->Translucent(); });
     const bool layered = onScreen && clouds && governor.ParticleLayerDivisor() > 1 &&
                          particleLayer.Begin(governor.ParticleLayerDivisor(), CloudBounds());
+    const auto draws = governor.BurstsShareDraws() ? ParticleBatch::Draws::PerSpriteRun : ParticleBatch::Draws::PerBurst;
     if (layered) {
-        for (ParticleSystem* system : particleSystems)
-            if (system->Translucent())
-                system->Draw(governor.PlainParticleFiltering(), true);
+        {
+            ParticleBatch batch(governor.PlainParticleFiltering(), true, draws);
+            for (ParticleSystem* system : particleSystems)
+                if (system->Translucent())
+                    batch.Draw(*system);
+        }
         particleLayer.End();
     }
+    ParticleBatch batch(governor.PlainParticleFiltering(), false, draws);
     for (ParticleSystem* system : particleSystems)
         if (!layered || !system->Translucent())
-            system->Draw(governor.PlainParticleFiltering(), false);
+            batch.Draw(*system);
 }
 
 ScreenBounds Game::CloudBounds() const

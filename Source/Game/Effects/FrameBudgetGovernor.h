@@ -34,6 +34,8 @@ public:
     int ParticleLayerDivisor() const;
     /// Particle sprites read without mip levels, enlarged ones by their nearest texel.
     bool PlainParticleFiltering() const { return level > exactLevel; }
+    /// Bursts that follow each other with the same sprite drawn in one draw.
+    bool BurstsShareDraws() const { return level > exactLevel; }
     /// Game pieces drawn as their box stand-ins in the water's images, where
     /// each covers a few pixels and is rippled.
     bool WaterStandIns() const { return level > exactLevel; }

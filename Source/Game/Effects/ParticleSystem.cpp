@@ -1,27 +1,12 @@
 #include "Effects/ParticleSystem.h"
 
 #include "Assets/ResourcesManager.h"
-#include "Effects/GLRequirements.h"
+#include "Effects/ParticleBatch.h"
 #include "Support/invertMatrix.h"
 
 #include <cstdlib>
 
 namespace {
-
-// No mip levels: bilinear where a sprite is shrunk, the nearest texel where it is
-// enlarged. The soft sprites are enlarged over most of the window in a burst,
-// and their nearest texels differ from bilinear by about 55 dB at a quarter
-// less cost. Shared by every burst; made once per process.
-GLuint PlainSampler()
-{
-    static GLuint sampler = 0;
-    if (sampler == 0) {
-        glGenSamplers(1, &sampler);
-        glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    }
-    return sampler;
-}
 
 // Clip coordinates of a world point: projection * modelView * (point, 1),
 // both matrices column-major as OpenGL returns them.
@@ -87,6 +72,21 @@ float ParticleSystem::Alpha(const Particle& particle) const
     return startAlpha + particle.age / lifetime * (endAlpha - startAlpha);
 }
 
+// No mip levels: bilinear where a sprite is shrunk, the nearest texel where it is
+// enlarged. The soft sprites are enlarged over most of the window in a burst,
+// and their nearest texels differ from bilinear by about 55 dB at a quarter
+// less cost. Shared by every burst; made once per process.
+GLuint ParticleSystem::PlainSampler()
+{
+    static GLuint sampler = 0;
+    if (sampler == 0) {
+        glGenSamplers(1, &sampler);
+        glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+    return sampler;
+}
+
 bool ParticleSystem::CameraAxes(Vec3& right, Vec3& up)
 {
     GLfloat modelView[16], inverse[16];
@@ -133,41 +133,13 @@ void ParticleSystem::AddScreenBounds(ScreenBounds& bounds) const
 
 void ParticleSystem::Draw(bool plainFiltering, bool intoLayer)
 {
-    Vec3 right, up;
-    if (!CameraAxes(right, up))
-        return; // no camera to face
-
-    glEnable(GL_BLEND);
-    if (intoLayer)
-        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    else
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_LIGHTING);
-    glDepthMask(GL_FALSE); // hidden behind solids, but particles never hide each other
-    // The mirror pass culls front faces, and a billboard always faces the camera.
-    const GLboolean culling = glIsEnabled(GL_CULL_FACE);
-    glDisable(GL_CULL_FACE);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    // Without sampler objects (before OpenGL 3.3) the sprite keeps its own filtering.
-    const bool plainSampler = plainFiltering && GLRequirements::HasSamplerObjects();
-    if (plainSampler)
-        glBindSampler(0, PlainSampler());
-    DrawQuads(right, up);
-    if (plainSampler)
-        glBindSampler(0, 0);
-    if (culling)
-        glEnable(GL_CULL_FACE);
-    glDepthMask(GL_TRUE);
-    glColor4f(1, 1, 1, 1);
-    glDisable(GL_BLEND);
-    glEnable(GL_LIGHTING);
+    ParticleBatch batch(plainFiltering, intoLayer);
+    batch.Draw(*this);
 }
 
-void ParticleSystem::DrawQuads(const Vec3& right, const Vec3& up)
+void ParticleSystem::AddQuads(const Vec3& right, const Vec3& up) const
 {
     static const float texCoords[4][2] = {{1, 1}, {0, 1}, {0, 0}, {1, 0}};
-    glBegin(GL_QUADS);
     for (const Particle& particle : particles) {
         glColor4f(color[0], color[1], color[2], Alpha(particle));
         Vec3 corners[4];
@@ -177,5 +149,4 @@ void ParticleSystem::DrawQuads(const Vec3& right, const Vec3& up)
             glVertex3f(corners[k].x, corners[k].y, corners[k].z);
         }
     }
-    glEnd();
 }

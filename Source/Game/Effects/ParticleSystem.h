@@ -76,10 +76,15 @@ protected:
     static float RandomFraction();
 
 private:
+    friend class ParticleBatch; // draws bursts in a row under one state
+
     /// The camera's right and up axes in world units, from the current
     /// model-view matrix; false when it cannot be inverted.
     static bool CameraAxes(Vec3& right, Vec3& up);
     /// The corners of a particle's billboard, counter-clockwise from top right.
     void Corners(const Particle& particle, const Vec3& right, const Vec3& up, Vec3 (&corners)[4]) const;
-    void DrawQuads(const Vec3& right, const Vec3& up); // camera axes, world units
+    /// Every particle's billboard, inside glBegin(GL_QUADS); camera axes in world units.
+    void AddQuads(const Vec3& right, const Vec3& up) const;
+    /// The sampler that reads sprites without mip levels (made once per process).
+    static GLuint PlainSampler();
 };

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include "Support/Vec3.h"
+
+class ParticleSystem;
+
+/// Draws bursts one after another under one setting of the state they share:
+/// blending, depth writes off, lighting and culling off, the sprite's sampler.
+/// Does nothing when the camera of the current model-view matrix cannot be
+/// inverted. Leaves lighting on and blending off, as ParticleSystem::Draw does.
+class ParticleBatch
+{
+public:
+    enum class Draws
+    {
+        PerBurst,     // the exact picture
+        PerSpriteRun, // bursts that follow each other with the same sprite share one draw
+    };
+
+    /// `plainFiltering` and `intoLayer` as for ParticleSystem::Draw. Sharing a
+    /// draw costs the software renderer a fraction of one draw per burst (smoke
+    /// and two fires per explosion, sparks per hit); the order is kept, but the
+    /// renderer may round a few edge pixels one step apart.
+    ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws = Draws::PerBurst);
+    ~ParticleBatch();
+    ParticleBatch(const ParticleBatch&) = delete;
+    ParticleBatch& operator=(const ParticleBatch&) = delete;
+
+    void Draw(const ParticleSystem& system);
+
+private:
+    void Close();
+
+    Draws draws = Draws::PerBurst;
+    bool facing = false;      // the camera's axes are known: anything is drawn
+    bool plainSampler = false;
+    GLboolean culling = GL_FALSE;
+    GLuint sprite = 0;        // the texture of the open draw
+    bool open = false;        // inside glBegin
+    Vec3 right, up;           // the camera's axes, world units
+};
