@@ -19,10 +19,10 @@ public:
         PerSpriteRun, // bursts that follow each other with the same sprite share one draw
     };
 
-    /// `plainFiltering` and `intoLayer` as for ParticleSystem::Draw. Sharing a
-    /// draw costs the software renderer a fraction of one draw per burst (smoke
-    /// and two fires per explosion, sparks per hit); the order is kept, but the
-    /// renderer may round a few edge pixels one step apart.
+    /// `plainFiltering` and `intoLayer` as for ParticleSystem::Draw. Every draw
+    /// has a fixed cost in the software renderer; a run of bursts with one sprite
+    /// (two fires per explosion, sparks per hit) then pays it once. The order is
+    /// kept, but the renderer may round a few edge pixels one step apart.
     ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws = Draws::PerBurst);
     ~ParticleBatch();
     ParticleBatch(const ParticleBatch&) = delete;
