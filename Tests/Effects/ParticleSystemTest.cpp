@@ -1,8 +1,8 @@
 #include <GL/glew.h>
 
 #include "Effects/FireParticle.h"
-#include "Effects/ParticleBatch.h"
 #include "Effects/FramebufferObject.h"
+#include "Effects/ParticleBatch.h"
 #include "Effects/SmokeParticle.h"
 #include "Effects/SparksParticle.h"
 #include "Support/TestSupport.h"
@@ -53,11 +53,6 @@ void ExpectNear(const Vec3& expected, const Vec3& actual)
     EXPECT_NEAR(expected.z, actual.z, 1e-5f);
 }
 
-/// Draws `system` into a fresh 64 x 64 target seen from `eye` towards the
-/// origin (up z) and returns the number of lit pixels; `box`, when given,
-/// grows to hold their columns and rows.
-int LitPixels(ParticleSystem& system, float ex, float ey, float ez, int* box = nullptr);
-
 /// What `draw` leaves in a fresh 64 x 64 RGBA target seen from `eye` towards
 /// the origin (up z).
 std::vector<unsigned char> Drawn(const std::function<void()>& draw, float ex, float ey, float ez)
@@ -86,7 +81,10 @@ std::vector<unsigned char> Drawn(const std::function<void()>& draw, float ex, fl
     return rgba;
 }
 
-int LitPixels(ParticleSystem& system, float ex, float ey, float ez, int* box)
+/// Draws `system` into a fresh 64 x 64 target seen from `eye` towards the
+/// origin (up z) and returns the number of lit pixels; `box`, when given,
+/// grows to hold their columns and rows.
+int LitPixels(ParticleSystem& system, float ex, float ey, float ez, int* box = nullptr)
 {
     const std::vector<unsigned char> rgba = Drawn([&] { system.Draw(); }, ex, ey, ez);
     int lit = 0;
@@ -307,10 +305,8 @@ TEST_F(ParticleSystemTest, BurstsSharingDrawsGiveThePictureOfOneDrawEach)
                 batch.Draw(*burst);
         }, 0, -3, 1);
     glDisable(GL_TEXTURE_2D);
-    int differing = 0;
-    for (std::size_t i = 0; i < pictures[0].size(); ++i)
-        differing += std::abs(pictures[0][i] - pictures[1][i]) > 1;
-    EXPECT_EQ(0, differing);
+    EXPECT_TRUE(std::equal(pictures[0].begin(), pictures[0].end(), pictures[1].begin(),
+                           [](int a, int b) { return std::abs(a - b) <= 1; }));
     const unsigned char* centre = &pictures[1][(32 * 64 + 32) * 4];
     EXPECT_GT(centre[0], 200); // the opaque red sparks, drawn last, over the smoke and the green
     EXPECT_LT(centre[1], 10);

@@ -224,7 +224,8 @@ void Game::DrawParticles()
                                     [](const ParticleSystem* system) { return system->Translucent(); });
     const bool layered = onScreen && clouds && governor.ParticleLayerDivisor() > 1 &&
                          particleLayer.Begin(governor.ParticleLayerDivisor(), CloudBounds());
-    const auto draws = governor.BurstsShareDraws() ? ParticleBatch::Draws::PerSpriteRun : ParticleBatch::Draws::PerBurst;
+    const auto draws =
+        governor.BurstsShareDraws() ? ParticleBatch::Draws::PerSpriteRun : ParticleBatch::Draws::PerBurst;
     if (layered) {
         {
             ParticleBatch batch(governor.PlainParticleFiltering(), true, draws);
