@@ -27,7 +27,9 @@ void FrameBudgetGovernor::FrameTook(double milliseconds)
     recent.push_back(milliseconds);
     ++framesAtLevel;
     const int count = static_cast<int>(recent.size());
-    if (level < coarsestLevel && count >= overFrames && AllOfLastOver(overFrames, overMs))
+    const bool over = count >= overFrames && AllOfLastOver(overFrames, overMs);
+    const bool missingTheAim = count >= roomyFrames && MostOfLastOver(roomyFrames, aimMs);
+    if (level < coarsestLevel && (over || missingTheAim))
         Step(+1);
     else if (level > exactLevel && count >= finerWait && MeanOfLast(finerWait) < roomyMs)
         Step(-1);
@@ -70,4 +72,11 @@ int FrameBudgetGovernor::ParticleLayerDivisor() const
 bool FrameBudgetGovernor::AllOfLastOver(int frames, double milliseconds) const
 {
     return std::all_of(recent.end() - frames, recent.end(), [milliseconds](double ms) { return ms > milliseconds; });
+}
+
+bool FrameBudgetGovernor::MostOfLastOver(int frames, double milliseconds) const
+{
+    const auto over =
+        std::count_if(recent.end() - frames, recent.end(), [milliseconds](double ms) { return ms > milliseconds; });
+    return 2 * over > frames;
 }

@@ -17,9 +17,12 @@ public:
     explicit FrameBudgetGovernor(std::optional<int> pinned = std::nullopt);
 
     /// Told after each frame how long it took to draw, in milliseconds.
-    /// Steps one level coarser as soon as each of the last few frames ran over
-    /// (a lone slow frame is not enough), one level finer only after a long run
-    /// of frames with room to spare on average.
+    /// Frames aim at under half the tick, so that a load that doubles at once
+    /// (a chain's first explosions) still fits while the level catches up.
+    /// Steps one level coarser as soon as each of the last few frames ran well
+    /// over (a lone slow frame is not enough) or most of a run of frames missed
+    /// the aim (a few hitches are not enough), one level finer only after a
+    /// long run of frames with room to spare on average.
     void FrameTook(double milliseconds);
     int Level() const { return level; }
     bool Pinned() const { return pinned; }
@@ -45,10 +48,11 @@ public:
     /// The water's two images rendered in turn, one per frame.
     bool AlternateWaterImages() const { return level >= 4; }
 
-    static constexpr double overMs = 15.0;   // frames all above this step coarser
-    static constexpr double roomyMs = 8.5;   // a long mean below this steps finer
-    static constexpr int overFrames = 4;     // frames the coarser step looks back on
-    static constexpr int roomyFrames = 60;   // frames the finer step looks back on
+    static constexpr double overMs = 12.0;   // frames all above this step coarser
+    static constexpr double aimMs = 9.0;     // most of a long run above this steps coarser
+    static constexpr double roomyMs = 5.3;   // a long mean below this steps finer: 1.7 times it still meets the aim
+    static constexpr int overFrames = 4;     // frames the quick coarser step looks back on
+    static constexpr int roomyFrames = 60;   // frames the slower steps look back on
     static constexpr int maxRoomyFrames = 3000; // longest wait after repeated failed steps finer (a minute)
     static constexpr int holdFrames = 1500;     // frames a finer level must last to count as holding
 
@@ -56,6 +60,7 @@ private:
     void Step(int by);
     double MeanOfLast(int frames) const;
     bool AllOfLastOver(int frames, double milliseconds) const;
+    bool MostOfLastOver(int frames, double milliseconds) const;
 
     int level = exactLevel;
     bool pinned = false;
