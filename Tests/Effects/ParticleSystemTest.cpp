@@ -312,6 +312,43 @@ TEST_F(ParticleSystemTest, BurstsSharingDrawsGiveThePictureOfOneDrawEach)
     EXPECT_LT(centre[1], 10);
 }
 
+// A pass may leave out quads wholly on the side of the water that it cannot
+// show; one that reaches across must stay, or its part on the shown side is lost.
+TEST_F(ParticleSystemTest, QuadsLeftOutForTheWaterSideAreThoseItsClipPlaneRemoves)
+{
+    SparksParticle sparks(Vec3(0, 0, 0), Vec3(1, 1, 1));
+    sparks.particles.resize(3);
+    // Seen side-on: across the water, wholly below it, wholly above it.
+    const Vec3 centres[] = {Vec3(0, 0, -0.4f), Vec3(1.5f, 0, -1.2f), Vec3(-1.5f, 0, 1.2f)};
+    for (int i = 0; i < 3; ++i)
+        sparks.particles[i] = Particle{centres[i], Vec3(0, 0, 0), 0.5f, 0.0f};
+    glEnable(GL_TEXTURE_2D);
+    for (const auto side : {MeshBuffers::Side::ReachingAbove, MeshBuffers::Side::ReachingBelow}) {
+        const GLdouble kept[4] = {0, 0, side == MeshBuffers::Side::ReachingAbove ? 1.0 : -1.0, 0};
+        const auto picture = [&](MeshBuffers::Side shown, bool clipped) {
+            return Drawn([&] {
+                glClipPlane(GL_CLIP_PLANE0, kept);
+                if (clipped)
+                    glEnable(GL_CLIP_PLANE0);
+                ParticleBatch(false, false, ParticleBatch::Draws::PerBurst, shown).Draw(sparks);
+                glDisable(GL_CLIP_PLANE0);
+            }, 0, -6, 0);
+        };
+        const auto lit = [](const std::vector<unsigned char>& rgba) {
+            int count = 0;
+            for (std::size_t i = 0; i < rgba.size(); i += 4)
+                count += rgba[i] > 20;
+            return count;
+        };
+        const auto clippedWhole = picture(MeshBuffers::Side::Whole, true);
+        EXPECT_EQ(clippedWhole, picture(side, true)) << "a quad that could show was left out";
+        const auto unclipped = picture(side, false), everything = picture(MeshBuffers::Side::Whole, false);
+        EXPECT_LT(lit(clippedWhole), lit(unclipped)) << "the quad across the water is drawn whole";
+        EXPECT_LT(lit(unclipped), lit(everything)) << "the quad on the other side is left out";
+    }
+    glDisable(GL_TEXTURE_2D);
+}
+
 // The particle layer clears and blends only what these bounds cover: a lit
 // pixel outside them would be lost, and loose bounds would save nothing.
 TEST_F(ParticleSystemTest, ScreenBoundsHoldEveryDrawnPixelAndLittleMore)

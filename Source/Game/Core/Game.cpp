@@ -226,16 +226,17 @@ void Game::DrawParticles()
                          particleLayer.Begin(governor.ParticleLayerDivisor(), CloudBounds());
     const auto draws =
         governor.BurstsShareDraws() ? ParticleBatch::Draws::PerSpriteRun : ParticleBatch::Draws::PerBurst;
+    const MeshBuffers::Side side = ParticleSide();
     if (layered) {
         {
-            ParticleBatch batch(governor.PlainParticleFiltering(), true, draws);
+            ParticleBatch batch(governor.PlainParticleFiltering(), true, draws, side);
             for (ParticleSystem* system : particleSystems)
                 if (system->Translucent())
                     batch.Draw(*system);
         }
         particleLayer.End();
     }
-    ParticleBatch batch(governor.PlainParticleFiltering(), false, draws);
+    ParticleBatch batch(governor.PlainParticleFiltering(), false, draws, side);
     for (ParticleSystem* system : particleSystems)
         if (!layered || !system->Translucent())
             batch.Draw(*system);
@@ -280,6 +281,18 @@ MeshBuffers::Side Game::TerrainSide() const
     case Water::Image::Refraction: return MeshBuffers::Side::ReachingBelow;
     default: return EyeWellAboveWater() ? MeshBuffers::Side::ReachingAbove : MeshBuffers::Side::Whole;
     }
+}
+
+MeshBuffers::Side Game::ParticleSide() const
+{
+    // Bursts spread below the water as well as above it. On screen, those below
+    // are hidden only when every line of sight down through z = 0 meets the
+    // water or the ground: from an eye above both, inside the ground's ring.
+    if (water.Rendering() != Water::Image::None)
+        return TerrainSide();
+    Vec3 eye;
+    const bool hidden = EyeWellAboveWater() && Eye(eye) && terrainRim.HidesBelowHorizon(eye);
+    return hidden ? MeshBuffers::Side::ReachingAbove : MeshBuffers::Side::Whole;
 }
 
 void Game::EndStage(const char* stage)

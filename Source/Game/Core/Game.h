@@ -102,6 +102,7 @@ private:
     bool Eye(Vec3& eye) const; // of the current model-view, world units; false when it cannot be inverted
     bool EyeWellAboveWater() const; // the current model-view's eye is over 0.2 units above z = 0
     MeshBuffers::Side TerrainSide() const; // for the pass being drawn
+    MeshBuffers::Side ParticleSide() const; // for the pass being drawn
     void buildLevel();
     Entity* findPaddle() const; // first paddle in list order, or null
 

@@ -3,8 +3,9 @@
 #include "Effects/GLRequirements.h"
 #include "Effects/ParticleSystem.h"
 
-ParticleBatch::ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws)
+ParticleBatch::ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws, MeshBuffers::Side shown)
     : draws(draws)
+    , shown(shown)
 {
     facing = ParticleSystem::CameraAxes(right, up);
     if (!facing)
@@ -53,7 +54,7 @@ void ParticleBatch::Draw(const ParticleSystem& system)
         glBegin(GL_QUADS);
         open = true;
     }
-    system.AddQuads(right, up);
+    system.AddQuads(right, up, shown);
 }
 
 void ParticleBatch::Close()

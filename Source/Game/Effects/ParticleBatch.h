@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "Assets/MeshBuffers.h"
 #include "Support/Vec3.h"
 
 class ParticleSystem;
@@ -23,7 +24,11 @@ public:
     /// has a fixed cost in the software renderer; a run of bursts with one sprite
     /// (two fires per explosion, sparks per hit) then pays it once. The order is
     /// kept, but the renderer may round a few edge pixels one step apart.
-    ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws = Draws::PerBurst);
+    /// `shown`: the side of the water plane (world z = 0) that can show in this
+    /// picture; a quad that lies wholly on the other side, by more than depth
+    /// and clipping could round, is left out. Whole: every quad.
+    ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws = Draws::PerBurst,
+                  MeshBuffers::Side shown = MeshBuffers::Side::Whole);
     ~ParticleBatch();
     ParticleBatch(const ParticleBatch&) = delete;
     ParticleBatch& operator=(const ParticleBatch&) = delete;
@@ -34,6 +39,7 @@ private:
     void Close();
 
     Draws draws = Draws::PerBurst;
+    MeshBuffers::Side shown = MeshBuffers::Side::Whole;
     bool facing = false;      // the camera's axes are known: anything is drawn
     bool plainSampler = false;
     GLboolean culling = GL_FALSE;

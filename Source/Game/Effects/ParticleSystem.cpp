@@ -4,6 +4,7 @@
 #include "Effects/ParticleBatch.h"
 #include "Support/invertMatrix.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -137,10 +138,26 @@ void ParticleSystem::Draw(bool plainFiltering, bool intoLayer)
     batch.Draw(*this);
 }
 
-void ParticleSystem::AddQuads(const Vec3& right, const Vec3& up) const
+bool ParticleSystem::Reaches(const Particle& particle, float reach, MeshBuffers::Side shown) const
+{
+    // World units: far more than clipping and the depth test round by, far less than a quad.
+    const float margin = 0.05f;
+    const float z = position.z + particle.position.z, halfHeight = particle.size * reach;
+    switch (shown) {
+    case MeshBuffers::Side::ReachingAbove: return z + halfHeight >= -margin;
+    case MeshBuffers::Side::ReachingBelow: return z - halfHeight <= margin;
+    default: return true;
+    }
+}
+
+void ParticleSystem::AddQuads(const Vec3& right, const Vec3& up, MeshBuffers::Side shown) const
 {
     static const float texCoords[4][2] = {{1, 1}, {0, 1}, {0, 0}, {1, 0}};
+    // Half a billboard's height in world z per unit of its size.
+    const float reach = std::fabs(right.z) + std::fabs(up.z);
     for (const Particle& particle : particles) {
+        if (!Reaches(particle, reach, shown))
+            continue;
         glColor4f(color[0], color[1], color[2], Alpha(particle));
         Vec3 corners[4];
         Corners(particle, right, up, corners);

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "Assets/MeshBuffers.h"
 #include "Effects/ScreenBounds.h"
 #include "Support/Vec3.h"
 
@@ -83,8 +84,12 @@ private:
     static bool CameraAxes(Vec3& right, Vec3& up);
     /// The corners of a particle's billboard, counter-clockwise from top right.
     void Corners(const Particle& particle, const Vec3& right, const Vec3& up, Vec3 (&corners)[4]) const;
-    /// Every particle's billboard, inside glBegin(GL_QUADS); camera axes in world units.
-    void AddQuads(const Vec3& right, const Vec3& up) const;
+    /// Every particle's billboard that reaches `shown` (as for ParticleBatch),
+    /// inside glBegin(GL_QUADS); camera axes in world units.
+    void AddQuads(const Vec3& right, const Vec3& up, MeshBuffers::Side shown) const;
+    /// Whether a particle's billboard reaches `shown`; `reach`: its half height
+    /// in world z per unit of size.
+    bool Reaches(const Particle& particle, float reach, MeshBuffers::Side shown) const;
     /// The sampler that reads sprites without mip levels (made once per process).
     static GLuint PlainSampler();
 };
