@@ -7,8 +7,10 @@ namespace {
 
 // Per level, exact first: what costs a software renderer most and shows least.
 const int waterImageSizes[] = {512, 384, 256, 128, 128}; // pixels; softer reflections
-// The soft sprites lose little at half the size, a sixteenth of the pixels at a quarter.
-const int particleLayerDivisors[] = {1, 2, 2, 4, 4};
+// The soft sprites lose little at half the size, a sixteenth of the pixels at a
+// quarter. At the last level an eighth: late in a chain, hundreds of wide, faint
+// puffs of old smoke cover the view many times over, and their haze is smooth.
+const int particleLayerDivisors[] = {1, 2, 2, 4, 8};
 
 } // namespace
 
