@@ -135,7 +135,9 @@ bool GLView::event(QEvent* event)
 
 void GLView::DrawFrame()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The stencil, unused, shares the depth buffer's words: cleared with the
+    // depth, both are filled at once instead of the depth under a mask.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     camera->Apply();
