@@ -79,7 +79,8 @@ TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
     EXPECT_EQ(512, exact.WaterImageSize());
     EXPECT_EQ(1, exact.ParticleLayerDivisor());
     EXPECT_FALSE(exact.CoarseWaterGrid());
-    EXPECT_FALSE(exact.PlainParticleFiltering() || exact.WaterStandIns() || exact.AlternateWaterImages());
+    EXPECT_FALSE(exact.PlainParticleFiltering() || exact.WaterStandIns() || exact.AlternateWaterImages() ||
+                 exact.SolidsBeforeWater());
     for (int level = 1; level <= FrameBudgetGovernor::coarsestLevel; ++level) {
         const FrameBudgetGovernor finer(level - 1), coarser(level);
         EXPECT_LE(coarser.WaterImageSize(), finer.WaterImageSize()) << level;

@@ -155,16 +155,31 @@ void Game::Render()
     water.SetImageSize(governor.WaterImageSize());
     water.SetCoarseGrid(governor.CoarseWaterGrid());
     water.SetAlternateImages(governor.AlternateWaterImages());
-    // The off-screen passes (one a frame while alternating) draw the scene; the
-    // visible scene is then depth-tested against the water drawn first.
+    // The off-screen passes (one a frame while alternating) draw the scene.
     water.RenderTextures();
+    glPushMatrix();
+    // The exact picture draws the water first and depth-tests the visible scene
+    // against it. When frames run over their budget the solids come first: they
+    // are sent while the renderer finishes the water's images, and the water's
+    // costly pixels under the dunes and the pieces then fail the depth test.
+    // Only where the ground meets the water at an equal depth does the other
+    // one win.
+    const bool solidsFirst = governor.SolidsBeforeWater();
+    if (solidsFirst) {
+        EndStage("set-up");
+        DrawSolids();
+        glFlush();
+    }
     water.Draw();
     // The renderer starts on the water, which covers most of the view, while
     // the rest of the scene is sent.
     glFlush();
     EndStage("water");
-    glPushMatrix();
-    DrawScene();
+    if (!solidsFirst) {
+        EndStage("set-up");
+        DrawSolids();
+    }
+    DrawOverSolids();
     glPopMatrix();
 }
 
@@ -195,6 +210,12 @@ void Game::SetUpLight()
 void Game::DrawScene()
 {
     EndStage("set-up");
+    DrawSolids();
+    DrawOverSolids();
+}
+
+void Game::DrawSolids()
+{
     {
         const StaticModel::StandInScope standIns(water.Rendering() != Water::Image::None && governor.WaterStandIns());
         entityList.drawAll();
@@ -202,6 +223,10 @@ void Game::DrawScene()
     EndStage("entities");
     terrain.Draw(TerrainSide());
     EndStage("terrain");
+}
+
+void Game::DrawOverSolids()
+{
     // The sky lies behind everything else in the scene (the terrain stays inside
     // its sphere), so drawn after the opaque pieces its hidden pixels fail the
     // depth test before they are shaded: the same picture for less work. The

@@ -91,6 +91,8 @@ private:
     void LoadScenery();
     void ReadSkyWithoutMipLevels();
     void SetUpLight();
+    void DrawSolids();     // the pieces and the ground: opaque, and independent of the water's images
+    void DrawOverSolids(); // the sky, the trees and the bursts, in that order
     void DrawSky();
     bool ClipHiddenSky(); // sets and enables clip plane 1 when the sky below the eye is hidden
     void DrawTrees();

@@ -45,6 +45,9 @@ public:
     /// The sky left out below the eye's height where the ground hides it all;
     /// the same picture.
     bool SkyClippedAtTheHorizon() const { return level > exactLevel; }
+    /// The visible pieces and ground drawn before the water instead of after
+    /// it; where the ground meets the water at an equal depth the ground wins.
+    bool SolidsBeforeWater() const { return level > exactLevel; }
     /// The water's two images rendered in turn, one per frame.
     bool AlternateWaterImages() const { return level >= 4; }
 
