@@ -160,8 +160,8 @@ void Game::Render()
     glPushMatrix();
     // The exact picture draws the water first and depth-tests the visible scene
     // against it. When frames run over their budget the solids come first: they
-    // are sent while the renderer finishes the water's images, and the water's
-    // costly pixels under the dunes and the pieces then fail the depth test.
+    // need neither of the water's images, so they are sent while the renderer
+    // still draws those, and the water's pixels under them fail the depth test.
     // Only where the ground meets the water at an equal depth does the other
     // one win.
     const bool solidsFirst = governor.SolidsBeforeWater();
