@@ -1,6 +1,8 @@
 // Camera transforms and GL state left by a whole frame of the world.
 #include <GL/glew.h>
 
+#include "Core/RendererWarmUp.h"
+#include "Effects/SparksParticle.h"
 #include "Gameplay/Entity.h"
 #include "Gameplay/GameplayTestSupport.h"
 #include "Gameplay/Paddle.h"
@@ -8,7 +10,9 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -139,4 +143,45 @@ TEST(GameFrame, FrameBudgetLevelInTheConfigPinsTheGovernor)
         game.Render();
         EXPECT_EQ(waterImage, game.water.ImageSize()) << key;
     }
+}
+
+// The warm-up draws with bursts and a ball of its own at every level; play must
+// not notice: the same pieces, bursts, governor and draws of rand(), also when
+// a frame throws.
+TEST(GameFrame, WarmingTheRendererUpLeavesTheWorldAsItWas)
+{
+    GameplayTest::World world(0);
+    Game& game = world.game();
+    game.StartGame();
+    game.particleSystems.push_back(new SparksParticle(Vec3(), Vec3(1, 1, 1)));
+    const auto entities = game.entityList.entities;
+    const auto bursts = game.particleSystems;
+    for (int frame = 0; frame < 20; ++frame)
+        game.FrameTook(100.0); // a coarser level than any warm-up frame ends with
+    const int level = game.governor.Level();
+    std::srand(7);
+    const int firstDraw = std::rand();
+    std::srand(7);
+
+    std::vector<int> levels;
+    std::size_t drawnBursts = 0;
+    WarmUpRenderer(game, [&] {
+        levels.push_back(game.governor.Level());
+        drawnBursts = game.particleSystems.size();
+        EXPECT_EQ(entities.size() + 1, game.entityList.entities.size()) << "a ball of its own";
+        glLoadIdentity();
+        game.Render();
+    });
+    EXPECT_EQ((std::vector<int>{4, 3, 2, 1, 0}), levels);
+    EXPECT_EQ(3u, drawnBursts) << "one of each sprite, none of the world's";
+    EXPECT_EQ(firstDraw, std::rand());
+    EXPECT_EQ(entities, game.entityList.entities);
+    EXPECT_EQ(bursts, game.particleSystems);
+    EXPECT_EQ(level, game.governor.Level());
+    EXPECT_FALSE(game.governor.Pinned());
+
+    EXPECT_THROW(WarmUpRenderer(game, [] { throw std::runtime_error("lost context"); }), std::runtime_error);
+    EXPECT_EQ(entities, game.entityList.entities);
+    EXPECT_EQ(bursts, game.particleSystems);
+    EXPECT_EQ(level, game.governor.Level());
 }

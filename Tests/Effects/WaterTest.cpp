@@ -263,4 +263,6 @@ TEST_F(WaterTest, TakingTurnsRendersBothWhileTheOtherImageIsStale)
     water.Update(1.0f);
     EXPECT_EQ(2, passes()) << "frames left out: the world has moved on";
     EXPECT_EQ(1, passes());
+    water.ForgetImages();
+    EXPECT_EQ(2, passes()) << "images forgotten";
 }

@@ -140,6 +140,12 @@ Water::View Water::CurrentView() const
     return view;
 }
 
+void Water::ForgetImages()
+{
+    reflectionView = View();
+    refractionView = View();
+}
+
 void Water::RenderTextures()
 {
     glMatrixMode(GL_MODELVIEW);

@@ -54,6 +54,10 @@ public:
     /// maxImageAge of wave time ago (frames were left out).
     void SetAlternateImages(bool on) { alternateImages = on; }
     static constexpr float maxImageAge = 0.03f; // seconds: one 20 ms tick and some rounding
+    /// Takes both images for never rendered, so that the next RenderTextures
+    /// renders both: what they hold now is not to be shown (frames drawn
+    /// before play, with bursts that are not the world's).
+    void ForgetImages();
     /// The texture being rendered now; None outside RenderTextures.
     Image Rendering() const { return rendering; }
 

@@ -83,7 +83,7 @@ Ball::Ball(Vec3 velocity)
     : cubeMapTarget(512, 512)
 {
     this->velocity = velocity;
-    radius = 0.2f;
+    radius = everyRadius;
     shader.Load("Resources/Ball.vert", "Resources/Ball.frag");
     collisionModel = CollisionModel(Vec3(-radius, -radius, -radius), Vec3(radius, radius, radius));
     EnvironmentMap();
@@ -138,6 +138,11 @@ void Ball::loadReflectionMatrix()
 }
 
 void Ball::draw()
+{
+    DrawAt(position, radius);
+}
+
+void Ball::DrawAt(Vec3 position, float radius)
 {
     // Every ball has the same radius, so one tessellation serves them all.
     static const IndexedTriangles sphere = IndexedTriangles::From(SphereTriangles(radius));

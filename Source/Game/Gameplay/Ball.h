@@ -21,6 +21,10 @@ public:
 
     void draw() override;
     void update(float dt) override;
+    /// Draws a ball's mirror sphere at `position` without a ball (whose
+    /// construction builds a render target). The tessellation is made for the
+    /// first radius drawn.
+    static void DrawAt(Vec3 position, float radius);
 
     /// The sphere of radius r as independent triangles (three points each) in
     /// `rings` rings of twice as many cells, the pole axis along z; each point
@@ -31,10 +35,11 @@ public:
     /// the sky images under "Resources/Ball/"; 0 while they cannot be read.
     static GLuint EnvironmentMap();
 
-    float radius = 0.2f;        // half the box size, world units
+    static constexpr float everyRadius = 0.2f; // every ball's, world units
+    float radius = everyRadius; // half the box size, world units
     Shader shader;              // built and destroyed with every ball; not used when drawing
     CubeMapTarget cubeMapTarget; // 512 x 512; not rendered into
 
 private:
-    void loadReflectionMatrix();
+    static void loadReflectionMatrix();
 };

