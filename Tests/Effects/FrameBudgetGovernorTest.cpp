@@ -38,11 +38,14 @@ TEST(FrameBudgetGovernor, StepsCoarserQuicklyAndFinerOnlyAfterALongRunWithRoom)
 TEST(FrameBudgetGovernor, FramesThatMostlyMissTheAimStepCoarserThoughNoneRunsFarOver)
 {
     FrameBudgetGovernor governor;
-    for (int frame = 0; frame < 59; ++frame)
+    for (int frame = 0; frame < 19; ++frame)
         governor.FrameTook(frame % 3 ? 10.0 : 7.0);
     EXPECT_EQ(0, governor.Level()) << "too few frames to judge";
-    governor.FrameTook(7.0);
-    EXPECT_EQ(1, governor.Level()) << "40 of the last 60 frames over 9 ms";
+    governor.FrameTook(10.0);
+    EXPECT_EQ(1, governor.Level()) << "14 of the last 20 frames over 9 ms";
+    for (int frame = 0; frame < 200; ++frame)
+        governor.FrameTook(frame % 2 ? 10.0 : 7.0);
+    EXPECT_EQ(1, governor.Level()) << "half of them is not most";
 }
 
 TEST(FrameBudgetGovernor, AFinerStepThatAtOnceRunsOverWaitsTwiceAsLongNextTime)

@@ -30,7 +30,7 @@ void FrameBudgetGovernor::FrameTook(double milliseconds)
     ++framesAtLevel;
     const int count = static_cast<int>(recent.size());
     const bool over = count >= overFrames && AllOfLastOver(overFrames, overMs);
-    const bool missingTheAim = count >= roomyFrames && MostOfLastOver(roomyFrames, aimMs);
+    const bool missingTheAim = count >= aimFrames && MostOfLastOver(aimFrames, aimMs);
     if (level < coarsestLevel && (over || missingTheAim))
         Step(+1);
     else if (level > exactLevel && count >= finerWait && MeanOfLast(finerWait) < roomyMs)

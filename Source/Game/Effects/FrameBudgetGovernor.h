@@ -55,7 +55,8 @@ public:
     static constexpr double aimMs = 9.0;     // most of a long run above this steps coarser
     static constexpr double roomyMs = 5.3;   // a long mean below this steps finer: 1.7 times it still meets the aim
     static constexpr int overFrames = 4;     // frames the quick coarser step looks back on
-    static constexpr int roomyFrames = 60;   // frames the slower steps look back on
+    static constexpr int aimFrames = 20;     // frames the aim's coarser step looks back on
+    static constexpr int roomyFrames = 60;   // frames the finer step looks back on
     static constexpr int maxRoomyFrames = 3000; // longest wait after repeated failed steps finer (a minute)
     static constexpr int holdFrames = 1500;     // frames a finer level must last to count as holding
 
