@@ -22,12 +22,16 @@ void DrawAcross(float left, float z, float r, float g, float b, float a)
     glEnd();
 }
 
-/// A grey sky, a solid red slab in front over the left half, then a translucent
+/// A grey sky, a solid red slab in front over the right half, then a translucent
 /// white cloud behind the slab over everything: straight into the frame, or
-/// through a layer of 1 / `divisor` of its size. Returns pixels left and right.
-std::array<std::array<int, 4>, 2> CloudBehindSlab(int divisor)
+/// through a layer of 1 / `divisor` of its size. In a mirror pass, as in the
+/// water's reflection, front faces are culled and a clip plane that would cut
+/// away a quad at z = 0 is on when the layer is blended over. Returns pixels
+/// left and right.
+std::array<std::array<int, 4>, 2> CloudBehindSlab(int divisor, GLenum depthFormat = GL_DEPTH_COMPONENT24,
+                                                  bool mirrorPass = false)
 {
-    GlProbe::Target frame(64, 64);
+    GlProbe::Target frame(64, 64, depthFormat);
     glViewport(0, 0, 64, 64);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -38,7 +42,7 @@ std::array<std::array<int, 4>, 2> CloudBehindSlab(int divisor)
     glEnable(GL_DEPTH_TEST);
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawAcross(-1.0f, -0.5f, 1, 0, 0, 1);
+    DrawAcross(0.0f, -0.5f, 1, 0, 0, 1);
     ParticleLayer layer;
     const bool layered = divisor > 0 && layer.Begin(divisor);
     EXPECT_EQ(divisor > 0, layered);
@@ -53,9 +57,20 @@ std::array<std::array<int, 4>, 2> CloudBehindSlab(int divisor)
     DrawAcross(-1.0f, 0.0f, 0, 0, 1, 0.3f);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
+    const GLdouble nearerThanTheLayer[4] = {0.0, 0.0, 1.0, -0.05};
+    glClipPlane(GL_CLIP_PLANE0, nearerThanTheLayer);
+    if (mirrorPass) {
+        glEnable(GL_CLIP_PLANE0);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);
+    }
     if (layered)
         layer.End();
-    // Left half: the slab in front; right half: the cloud over the sky.
+    EXPECT_EQ(mirrorPass, glIsEnabled(GL_CLIP_PLANE0) && glIsEnabled(GL_CULL_FACE)) << "as the pass had them";
+    glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    // Left half: the cloud over the sky; right half: the slab in front.
     return {frame.Pixel(8, 32), frame.Pixel(56, 32)};
 }
 
@@ -67,13 +82,19 @@ TEST(ParticleLayer, BlendsLikeDrawingStraightIntoTheFrameAndStaysBehindSolids)
 {
     TestSupport::EnsureGLContext();
     const auto straight = CloudBehindSlab(0);
-    EXPECT_EQ(255, straight[0][0]);
+    EXPECT_EQ(255, straight[1][0]);
+    EXPECT_GT(straight[0][2], 128) << "the blue cloud over the grey sky";
     for (int divisor : {1, 2, 4}) {
         const auto layered = CloudBehindSlab(divisor);
         for (int side = 0; side < 2; ++side)
             for (int c = 0; c < 3; ++c)
                 EXPECT_NEAR(straight[side][c], layered[side][c], 2) << "divisor " << divisor << " side " << side;
     }
+    // The water's images: a depth buffer of unsized format, a mirror pass.
+    const auto inImage = CloudBehindSlab(2, GL_DEPTH_COMPONENT, true);
+    for (int side = 0; side < 2; ++side)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(straight[side][c], inImage[side][c], 2) << "in a water image, side " << side;
     EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
 }
 

@@ -4,7 +4,7 @@
 
 namespace GlProbe {
 
-Target::Target(int width, int height)
+Target::Target(int width, int height, GLenum depthFormat)
     : width(width), height(height)
 {
     glGenFramebuffers(1, &framebuffer);
@@ -15,7 +15,7 @@ Target::Target(int width, int height)
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
     glGenRenderbuffers(1, &depth);
     glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glRenderbufferStorage(GL_RENDERBUFFER, depthFormat, width, height);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     glViewport(0, 0, width, height);
     glClearColor(0, 0, 0, 1);

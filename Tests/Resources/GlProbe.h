@@ -12,7 +12,8 @@ namespace GlProbe {
 class Target
 {
 public:
-    Target(int width, int height);
+    /// Its depth buffer is a renderbuffer of `depthFormat`.
+    Target(int width, int height, GLenum depthFormat = GL_DEPTH_COMPONENT24);
     ~Target();
     Target(const Target&) = delete;
     Target& operator=(const Target&) = delete;

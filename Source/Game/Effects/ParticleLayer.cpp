@@ -13,6 +13,23 @@ bool HasBlit()
 // The depth copy needs the same depth format on both sides.
 GLenum FrameDepthFormat()
 {
+    GLint frame = 0, type = GL_NONE, name = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &frame);
+    if (frame != 0) {
+        glGetFramebufferAttachmentParameteriv(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                                              GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &type);
+        glGetFramebufferAttachmentParameteriv(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                                              GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &name);
+    }
+    if (type == GL_RENDERBUFFER) {
+        // An off-screen frame: its depth buffer's own format, which need not say its bits.
+        GLint format = GL_DEPTH_COMPONENT, bound = 0;
+        glGetIntegerv(GL_RENDERBUFFER_BINDING, &bound);
+        glBindRenderbuffer(GL_RENDERBUFFER, static_cast<GLuint>(name));
+        glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_INTERNAL_FORMAT, &format);
+        glBindRenderbuffer(GL_RENDERBUFFER, static_cast<GLuint>(bound));
+        return static_cast<GLenum>(format);
+    }
     GLint bits = 24;
     glGetIntegerv(GL_DEPTH_BITS, &bits);
     if (bits == 16)
@@ -165,6 +182,11 @@ void ParticleLayer::End()
 
 void ParticleLayer::BlendOver()
 {
+    // In the water's images a clip plane and the mirror's culling are on; the
+    // layer covers the viewport whatever the scene's matrices were.
+    const bool clipped = glIsEnabled(GL_CLIP_PLANE0), culled = glIsEnabled(GL_CULL_FACE);
+    glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CULL_FACE);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -179,7 +201,13 @@ void ParticleLayer::BlendOver()
     glColor4f(1, 1, 1, 1);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, colour);
+    // The texel as it is: the same colours as modulating by white, and a
+    // simpler fragment for the renderer over the whole view.
+    GLint mode = GL_MODULATE;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     DrawViewPart(float(shown.x0) / width, float(shown.y0) / height, float(shown.x1) / width, float(shown.y1) / height);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, mode);
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
@@ -188,4 +216,8 @@ void ParticleLayer::BlendOver()
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+    if (clipped)
+        glEnable(GL_CLIP_PLANE0);
+    if (culled)
+        glEnable(GL_CULL_FACE);
 }
