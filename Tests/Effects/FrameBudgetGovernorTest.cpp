@@ -81,6 +81,7 @@ TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
     const FrameBudgetGovernor exact(0);
     EXPECT_EQ(512, exact.WaterImageSize());
     EXPECT_EQ(1, exact.ParticleLayerDivisor());
+    EXPECT_EQ(1, exact.WaterParticleLayerDivisor());
     EXPECT_FALSE(exact.CoarseWaterGrid());
     EXPECT_FALSE(exact.PlainParticleFiltering() || exact.WaterStandIns() || exact.AlternateWaterImages() ||
                  exact.SolidsBeforeWater());
@@ -89,6 +90,7 @@ TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
         EXPECT_LE(coarser.WaterImageSize(), finer.WaterImageSize()) << level;
         EXPECT_GE(coarser.CoarseWaterGrid(), finer.CoarseWaterGrid()) << level;
         EXPECT_GE(coarser.ParticleLayerDivisor(), finer.ParticleLayerDivisor()) << level;
+        EXPECT_GE(coarser.WaterParticleLayerDivisor(), finer.WaterParticleLayerDivisor()) << level;
         EXPECT_GE(coarser.AlternateWaterImages(), finer.AlternateWaterImages()) << level;
         EXPECT_TRUE(coarser.WaterImageSize() < finer.WaterImageSize() ||
                     coarser.AlternateWaterImages() > finer.AlternateWaterImages())

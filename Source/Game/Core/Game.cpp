@@ -241,14 +241,15 @@ void Game::DrawOverSolids()
 
 void Game::DrawParticles()
 {
-    // On screen a cloud covers much of the window many times over; the water's
-    // images are small already. Each burst keeps every quad either way. Sparks
-    // are small and sharp: they stay at full size, over the clouds.
+    // A cloud covers much of the window, and of each of the water's images,
+    // many times over. Each burst keeps every quad either way. Sparks are small
+    // and sharp: they stay at full size, over the clouds.
     const bool onScreen = water.Rendering() == Water::Image::None;
+    const int divisor = onScreen ? governor.ParticleLayerDivisor() : governor.WaterParticleLayerDivisor();
+    ParticleLayer& layer = onScreen ? particleLayer : waterParticleLayer;
     const bool clouds = std::any_of(particleSystems.begin(), particleSystems.end(),
                                     [](const ParticleSystem* system) { return system->Translucent(); });
-    const bool layered = onScreen && clouds && governor.ParticleLayerDivisor() > 1 &&
-                         particleLayer.Begin(governor.ParticleLayerDivisor(), CloudBounds());
+    const bool layered = clouds && divisor > 1 && layer.Begin(divisor, CloudBounds());
     const auto draws =
         governor.BurstsShareDraws() ? ParticleBatch::Draws::PerSpriteRun : ParticleBatch::Draws::PerBurst;
     const MeshBuffers::Side side = ParticleSide();
@@ -259,7 +260,7 @@ void Game::DrawParticles()
                 if (system->Translucent())
                     batch.Draw(*system);
         }
-        particleLayer.End();
+        layer.End();
     }
     ParticleBatch batch(governor.PlainParticleFiltering(), false, draws, side);
     for (ParticleSystem* system : particleSystems)

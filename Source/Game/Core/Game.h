@@ -109,4 +109,5 @@ private:
     Entity* findPaddle() const; // first paddle in list order, or null
 
     ParticleLayer particleLayer; // the visible pass's bursts while frames run over budget
+    ParticleLayer waterParticleLayer; // the same for the water's images, one after the other
 };

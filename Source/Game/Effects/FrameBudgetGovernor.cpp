@@ -11,6 +11,10 @@ const int waterImageSizes[] = {512, 384, 256, 128, 128}; // pixels; softer refle
 // quarter. At the last level an eighth: late in a chain, hundreds of wide, faint
 // puffs of old smoke cover the view many times over, and their haze is smooth.
 const int particleLayerDivisors[] = {1, 2, 2, 4, 8};
+// The same in the water's images, where the bursts are rippled and softened by
+// the image's own size already; the last level's haze at a quarter of its
+// 128 pixels.
+const int waterParticleLayerDivisors[] = {1, 2, 2, 2, 4};
 
 } // namespace
 
@@ -69,6 +73,11 @@ int FrameBudgetGovernor::WaterImageSize() const
 int FrameBudgetGovernor::ParticleLayerDivisor() const
 {
     return particleLayerDivisors[level];
+}
+
+int FrameBudgetGovernor::WaterParticleLayerDivisor() const
+{
+    return waterParticleLayerDivisors[level];
 }
 
 bool FrameBudgetGovernor::AllOfLastOver(int frames, double milliseconds) const

@@ -35,6 +35,8 @@ public:
     /// Side of the on-screen layer the translucent bursts are drawn into, as
     /// a fraction of the view's (1: straight into the frame).
     int ParticleLayerDivisor() const;
+    /// The same for the water's off-screen images, as a fraction of their side.
+    int WaterParticleLayerDivisor() const;
     /// Particle sprites read without mip levels, enlarged ones by their nearest texel.
     bool PlainParticleFiltering() const { return level > exactLevel; }
     /// Bursts that follow each other with the same sprite drawn in one draw.
