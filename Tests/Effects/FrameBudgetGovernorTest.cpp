@@ -84,7 +84,7 @@ TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
     EXPECT_EQ(1, exact.WaterParticleLayerDivisor());
     EXPECT_FALSE(exact.CoarseWaterGrid());
     EXPECT_FALSE(exact.PlainParticleFiltering() || exact.WaterStandIns() || exact.AlternateWaterImages() ||
-                 exact.SolidsBeforeWater());
+                 exact.SolidsBeforeWater() || exact.FewerBallRings());
     for (int level = 1; level <= FrameBudgetGovernor::coarsestLevel; ++level) {
         const FrameBudgetGovernor finer(level - 1), coarser(level);
         EXPECT_LE(coarser.WaterImageSize(), finer.WaterImageSize()) << level;

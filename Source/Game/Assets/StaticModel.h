@@ -5,6 +5,7 @@
 #include "Assets/MeshArrays.h"
 #include "Assets/MeshBuffers.h"
 #include "Gameplay/CollisionModel.h"
+#include "Support/ScopedSwitch.h"
 
 #include <string>
 
@@ -34,16 +35,10 @@ public:
     /// models cover a few pixels (balls, which are not models, draw a coarse
     /// sphere then). However the scope is left, an exception included, models
     /// draw as before it again.
-    class StandInScope
+    class StandInScope : ScopedSwitch
     {
     public:
-        explicit StandInScope(bool on) : previous(standInsDrawn) { standInsDrawn = on; }
-        ~StandInScope() { standInsDrawn = previous; }
-        StandInScope(const StandInScope&) = delete;
-        StandInScope& operator=(const StandInScope&) = delete;
-
-    private:
-        bool previous;
+        explicit StandInScope(bool on) : ScopedSwitch(standInsDrawn, on) {}
     };
     static bool StandInsDrawn() { return standInsDrawn; }
 

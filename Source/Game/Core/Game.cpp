@@ -6,6 +6,7 @@
 #include "Audio/SilentSound.h"
 #include "Effects/ParticleBatch.h"
 #include "Effects/ParticleSystem.h"
+#include "Gameplay/Ball.h"
 #include "Gameplay/Block.h"
 #include "Gameplay/Entity.h"
 #include "Gameplay/Extra.h"
@@ -217,7 +218,9 @@ void Game::DrawScene()
 void Game::DrawSolids()
 {
     {
-        const StaticModel::StandInScope standIns(water.Rendering() != Water::Image::None && governor.WaterStandIns());
+        const bool inImage = water.Rendering() != Water::Image::None;
+        const StaticModel::StandInScope standIns(inImage && governor.WaterStandIns());
+        const Ball::FewerRingsScope fewerRings(!inImage && governor.FewerBallRings());
         entityList.drawAll();
     }
     EndStage("entities");

@@ -44,6 +44,9 @@ public:
     /// Game pieces drawn as their box stand-ins in the water's images, where
     /// each covers a few pixels and is rippled.
     bool WaterStandIns() const { return level > exactLevel; }
+    /// Balls on screen drawn as spheres of fewer rings; at a few dozen
+    /// pixels across they look the same.
+    bool FewerBallRings() const { return level > exactLevel; }
     /// The sky left out below the eye's height where the ground hides it all;
     /// the same picture.
     bool SkyClippedAtTheHorizon() const { return level > exactLevel; }

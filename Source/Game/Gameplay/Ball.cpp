@@ -91,6 +91,8 @@ Ball::Ball(Vec3 velocity)
 
 Ball::~Ball() = default;
 
+bool Ball::fewerRingsDrawn = false;
+
 void Ball::update(float dt)
 {
     entityList->moveWithCollision(this, dt);
@@ -148,7 +150,8 @@ void Ball::DrawAt(Vec3 position, float radius)
     static const IndexedTriangles sphere = IndexedTriangles::From(SphereTriangles(radius));
     // In the water's images a ball covers a few pixels: a coarse one gives the same picture.
     static const IndexedTriangles standIn = IndexedTriangles::From(SphereTriangles(radius, standInRings));
-    const IndexedTriangles& drawn = StaticModel::StandInsDrawn() ? standIn : sphere;
+    static const IndexedTriangles fewer = IndexedTriangles::From(SphereTriangles(radius, fewerRings));
+    const IndexedTriangles& drawn = StaticModel::StandInsDrawn() ? standIn : fewerRingsDrawn ? fewer : sphere;
     glPushMatrix();
     glTranslatef(position.x, position.y, radius * 0.5f);
     glActiveTexture(GL_TEXTURE0);

@@ -5,6 +5,7 @@
 #include "Effects/CubeMapTarget.h"
 #include "Effects/Shader.h"
 #include "Gameplay/Entity.h"
+#include "Support/ScopedSwitch.h"
 
 #include <vector>
 
@@ -31,6 +32,17 @@ public:
     /// doubles as its normal.
     static std::vector<Vec3> SphereTriangles(float r, int rings = 20);
     static constexpr int standInRings = 6; // the ball in the water's images
+    static constexpr int fewerRings = 10;  // on screen while frames run over their budget
+
+    /// While one lives with `on` true, balls drawn outside the water's images
+    /// have fewer rings: one covers a few dozen pixels, and the renderer
+    /// transforms and sets up each of its 1,600 triangles. However the scope
+    /// is left, balls draw as before it again.
+    class FewerRingsScope : ScopedSwitch
+    {
+    public:
+        explicit FewerRingsScope(bool on) : ScopedSwitch(fewerRingsDrawn, on) {}
+    };
     /// The environment cube map all balls mirror, built once per process from
     /// the sky images under "Resources/Ball/"; 0 while they cannot be read.
     static GLuint EnvironmentMap();
@@ -42,4 +54,5 @@ public:
 
 private:
     static void loadReflectionMatrix();
+    static bool fewerRingsDrawn; // see FewerRingsScope
 };
