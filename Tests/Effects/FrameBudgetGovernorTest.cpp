@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 int LevelAfter(FrameBudgetGovernor& governor, int frames, double milliseconds)
@@ -74,6 +76,37 @@ TEST(FrameBudgetGovernor, ALoadThatRunsOverNowAndThenAtTheFinerLevelDoesNotMakeI
     }
     EXPECT_LE(changes, 32) << "every 80 frames was 750 changes";
     EXPECT_LE(changesInLastHalf, 10) << "at most a try a minute once the wait is longest";
+}
+
+TEST(FrameBudgetGovernor, PlayStartsAtTheFirstLevelWhoseTrialFrameMeetsTheAim)
+{
+    const auto startingLevel = [](std::vector<double> frames, std::vector<int>& tried) {
+        return FrameBudgetGovernor::StartingLevel([&frames, &tried](int level) {
+            tried.push_back(level);
+            const double ms = frames.front();
+            frames.erase(frames.begin());
+            return ms;
+        });
+    };
+    std::vector<int> tried;
+    EXPECT_EQ(0, startingLevel({2.0}, tried)) << "a fast renderer keeps the exact picture";
+    EXPECT_EQ(std::vector<int>{0}, tried);
+    tried.clear();
+    EXPECT_EQ(0, startingLevel({30.0, 8.9}, tried)) << "one hitch is not enough";
+    tried.clear();
+    EXPECT_EQ(2, startingLevel({24.0, 23.0, 12.0, 8.5}, tried));
+    EXPECT_EQ((std::vector<int>{0, 0, 1, 2}), tried);
+    tried.clear();
+    EXPECT_EQ(4, startingLevel({50.0, 50.0, 40.0, 30.0, 20.0}, tried)) << "the coarsest needs no trial";
+    EXPECT_EQ((std::vector<int>{0, 0, 1, 2, 3}), tried);
+
+    FrameBudgetGovernor governor;
+    governor.StartAt(3);
+    EXPECT_EQ(3, LevelAfter(governor, 59, 3.0)) << "a fresh start: the finer step waits its 60 frames";
+    EXPECT_EQ(2, LevelAfter(governor, 1, 3.0));
+    FrameBudgetGovernor pinned(1);
+    pinned.StartAt(4);
+    EXPECT_EQ(1, pinned.Level());
 }
 
 TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)

@@ -43,6 +43,24 @@ void FrameBudgetGovernor::FrameTook(double milliseconds)
         recent.erase(recent.begin(), recent.end() - finerWait); // keep what the next decision reads
 }
 
+int FrameBudgetGovernor::StartingLevel(const std::function<double(int level)>& trial)
+{
+    if (trial(exactLevel) <= aimMs || trial(exactLevel) <= aimMs)
+        return exactLevel;
+    for (int level = exactLevel + 1; level < coarsestLevel; ++level)
+        if (trial(level) <= aimMs)
+            return level;
+    return coarsestLevel;
+}
+
+void FrameBudgetGovernor::StartAt(int startingLevel)
+{
+    if (pinned)
+        return;
+    *this = FrameBudgetGovernor();
+    level = std::clamp(startingLevel, exactLevel, coarsestLevel);
+}
+
 void FrameBudgetGovernor::Step(int by)
 {
     // A finer level that does not hold (a load that runs over now and then

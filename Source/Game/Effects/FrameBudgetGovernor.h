@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,14 @@ public:
     /// the aim (a few hitches are not enough), one level finer only after a
     /// long run of frames with room to spare on average.
     void FrameTook(double milliseconds);
+    /// Where play starts: from the exact level on, the first level whose trial
+    /// frame meets the aim (`trial` draws one at the level given and says how
+    /// many milliseconds it took); the coarsest if none does. The exact level
+    /// has a second try, so that one hitch does not give up the exact picture.
+    static int StartingLevel(const std::function<double(int level)>& trial);
+    /// An automatic governor continues from `level` (clamped) as if it had
+    /// just stepped there; a pinned one stays where it is.
+    void StartAt(int level);
     int Level() const { return level; }
     bool Pinned() const { return pinned; }
 

@@ -5,11 +5,14 @@
 #include "Audio/OpenAlSound.h"
 #include "Core/Game.h"
 #include "Core/RendererWarmUp.h"
+#include "Core/StartingLevel.h"
 #include "Effects/GLRequirements.h"
 #include "Shell/OrbitCamera.h"
 #include "Support/Exception.h"
 
 #include <GL/glu.h>
+
+#include <functional>
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -21,6 +24,18 @@ namespace {
 
 // The cursor is parked here after every move; a fixed point, not the view's centre.
 const QPoint parkingPoint(300, 300);
+
+// Waiting for the renderer here, and not for the swap, times the frame's own
+// work on every driver: a swap may return before the frame is drawn, or wait
+// for the display's refresh however cheap the frame was.
+double MillisecondsToDraw(const std::function<void()>& frame)
+{
+    QElapsedTimer clock;
+    clock.start();
+    frame();
+    glFinish();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
 
 MouseButtons HeldButtons(Qt::MouseButtons held)
 {
@@ -115,14 +130,7 @@ void GLView::paintGL()
 {
     if (!warmedUp)
         WarmUp(); // before the clock: start-up, not a frame the budget should hear of
-    QElapsedTimer clock;
-    clock.start();
-    DrawFrame();
-    // Waiting for the renderer here, and not for the swap, times the frame's
-    // own work on every driver: a swap may return before the frame is drawn,
-    // or wait for the display's refresh however cheap the frame was.
-    glFinish();
-    lastFrameMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    lastFrameMs = MillisecondsToDraw([this] { DrawFrame(); });
     if (game)
         game->FrameTook(lastFrameMs);
 }
@@ -153,10 +161,12 @@ void GLView::WarmUp()
     if (!game)
         return;
     try {
-        WarmUpRenderer(*game, [this] {
+        const auto frame = [this] {
             BeginFrame();
             game->Render();
-        });
+        };
+        WarmUpRenderer(*game, frame);
+        ChooseStartingLevel(*game, [&frame] { return MillisecondsToDraw(frame); });
     } catch (const std::exception&) {
         // Not reported here: the frame drawn next meets the same fault and reports it.
     }
