@@ -126,7 +126,8 @@ TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
         EXPECT_GE(coarser.WaterParticleLayerDivisor(), finer.WaterParticleLayerDivisor()) << level;
         EXPECT_GE(coarser.AlternateWaterImages(), finer.AlternateWaterImages()) << level;
         EXPECT_TRUE(coarser.WaterImageSize() < finer.WaterImageSize() ||
-                    coarser.AlternateWaterImages() > finer.AlternateWaterImages())
+                    coarser.AlternateWaterImages() > finer.AlternateWaterImages() ||
+                    coarser.ParticleLayerDivisor() > finer.ParticleLayerDivisor())
             << "level " << level << " gives up nothing more";
     }
 }

@@ -62,8 +62,9 @@ public:
     /// The visible pieces and ground drawn before the water instead of after
     /// it; where the ground meets the water at an equal depth the ground wins.
     bool SolidsBeforeWater() const { return level > exactLevel; }
-    /// The water's two images rendered in turn, one per frame.
-    bool AlternateWaterImages() const { return level >= 4; }
+    /// The water's two images rendered in turn, one per frame, while the
+    /// camera holds still: the nine shots do not tell the difference.
+    bool AlternateWaterImages() const { return level >= 3; }
 
     static constexpr double overMs = 12.0;   // frames all above this step coarser
     static constexpr double aimMs = 9.0;     // most of a long run above this steps coarser
