@@ -10,6 +10,10 @@ void ChooseStartingLevel(Game& game, const std::function<double()>& timedFrame)
     try {
         automatic.StartAt(FrameBudgetGovernor::StartingLevel([&game, &timedFrame](int level) {
             game.governor = FrameBudgetGovernor(level);
+            // A new image size renders both of the water's images; a frame of
+            // play at a level that takes them in turn renders one.
+            if (game.governor.AlternateWaterImages())
+                timedFrame();
             return timedFrame();
         }));
     } catch (...) {

@@ -12,7 +12,8 @@ class Game;
 ///
 /// `timedFrame` draws one frame as the view does (clear, camera,
 /// game.Render()) and returns how many milliseconds it took, the renderer's
-/// work included. A pinned governor is left alone. Afterwards the water's
+/// work included; a level that renders the water's images in turn is timed
+/// on its second frame. A pinned governor is left alone. Afterwards the water's
 /// images are rendered afresh; what `timedFrame` throws propagates, with the
 /// governor as it was.
 void ChooseStartingLevel(Game& game, const std::function<double()>& timedFrame);
