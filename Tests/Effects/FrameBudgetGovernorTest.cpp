@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
 int LevelAfter(FrameBudgetGovernor& governor, int frames, double milliseconds)
@@ -11,6 +9,17 @@ int LevelAfter(FrameBudgetGovernor& governor, int frames, double milliseconds)
     for (int i = 0; i < frames; ++i)
         governor.FrameTook(milliseconds);
     return governor.Level();
+}
+
+/// The level play starts at and the levels tried, trial frames taking `frames` in turn.
+std::pair<int, std::vector<int>> StartWith(const std::vector<double>& frames)
+{
+    std::vector<int> tried;
+    const int level = FrameBudgetGovernor::StartingLevel([&frames, &tried](int level) {
+        tried.push_back(level);
+        return frames.at(tried.size() - 1); // throws, failing the test, on a trial too many
+    });
+    return {level, tried};
 }
 
 } // namespace
@@ -80,33 +89,11 @@ TEST(FrameBudgetGovernor, ALoadThatRunsOverNowAndThenAtTheFinerLevelDoesNotMakeI
 
 TEST(FrameBudgetGovernor, PlayStartsAtTheFirstLevelWhoseTrialFrameMeetsTheAim)
 {
-    const auto startingLevel = [](std::vector<double> frames, std::vector<int>& tried) {
-        return FrameBudgetGovernor::StartingLevel([&frames, &tried](int level) {
-            tried.push_back(level);
-            const double ms = frames.front();
-            frames.erase(frames.begin());
-            return ms;
-        });
-    };
-    std::vector<int> tried;
-    EXPECT_EQ(0, startingLevel({2.0}, tried)) << "a fast renderer keeps the exact picture";
-    EXPECT_EQ(std::vector<int>{0}, tried);
-    tried.clear();
-    EXPECT_EQ(0, startingLevel({30.0, 8.9}, tried)) << "one hitch is not enough";
-    tried.clear();
-    EXPECT_EQ(2, startingLevel({24.0, 23.0, 12.0, 8.5}, tried));
-    EXPECT_EQ((std::vector<int>{0, 0, 1, 2}), tried);
-    tried.clear();
-    EXPECT_EQ(4, startingLevel({50.0, 50.0, 40.0, 30.0, 20.0}, tried)) << "the coarsest needs no trial";
-    EXPECT_EQ((std::vector<int>{0, 0, 1, 2, 3}), tried);
-
-    FrameBudgetGovernor governor;
-    governor.StartAt(3);
-    EXPECT_EQ(3, LevelAfter(governor, 59, 3.0)) << "a fresh start: the finer step waits its 60 frames";
-    EXPECT_EQ(2, LevelAfter(governor, 1, 3.0));
-    FrameBudgetGovernor pinned(1);
-    pinned.StartAt(4);
-    EXPECT_EQ(1, pinned.Level());
+    using Tried = std::vector<int>;
+    EXPECT_EQ(std::make_pair(0, Tried{0}), StartWith({2.0})) << "a fast renderer keeps the exact picture";
+    EXPECT_EQ(std::make_pair(0, Tried{0, 0}), StartWith({30.0, 8.9})) << "one hitch is not enough";
+    EXPECT_EQ(std::make_pair(2, Tried{0, 0, 1, 2}), StartWith({24.0, 23.0, 12.0, 8.5}));
+    EXPECT_EQ(std::make_pair(4, Tried{0, 0, 1, 2, 3}), StartWith({50, 50, 40, 30, 20})) << "the coarsest needs no trial";
 }
 
 TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
