@@ -1,4 +1,5 @@
 #include "Shell/QtPlatform.h"
+#include "Shell/RendererThreads.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +8,19 @@
 
 namespace {
 
-std::string Choose(const std::map<std::string, std::string>& environment)
+using Environment = std::map<std::string, std::string>;
+
+EnvironmentLookup LookUpIn(const Environment& environment)
 {
-    return ChooseQtPlatform([&](const char* name) -> const char* {
+    return [&](const char* name) -> const char* {
         const auto found = environment.find(name);
         return found == environment.end() ? nullptr : found->second.c_str();
-    });
+    };
+}
+
+std::string Choose(const Environment& environment)
+{
+    return ChooseQtPlatform(LookUpIn(environment));
 }
 
 } // namespace
@@ -26,4 +34,14 @@ TEST(QtPlatform, AWaylandSessionPlaysThroughXWaylandUnlessThePlayerChose)
     EXPECT_EQ("", Choose({{"WAYLAND_DISPLAY", "wayland-0"}})); // no X server to reach
     EXPECT_EQ("", Choose({{"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "x11"}}));
     EXPECT_EQ("", Choose({}));
+}
+
+TEST(QtPlatform, TheSoftwareRendererGetsTwoThreadsACoreOnSmallMachinesUnlessThePlayerChose)
+{
+    EXPECT_EQ("4", ChooseRendererThreads(LookUpIn({}), 2));
+    EXPECT_EQ("8", ChooseRendererThreads(LookUpIn({{"LP_NUM_THREADS", ""}}), 4));
+    EXPECT_EQ("", ChooseRendererThreads(LookUpIn({{"LP_NUM_THREADS", "1"}}), 2));
+    EXPECT_EQ("", ChooseRendererThreads(LookUpIn({}), 1));
+    EXPECT_EQ("", ChooseRendererThreads(LookUpIn({}), 0)); // the count could not be told
+    EXPECT_EQ("", ChooseRendererThreads(LookUpIn({}), 16));
 }

@@ -1,12 +1,14 @@
 #include "Shell/QtPlatform.h"
 
 #include "Shell/GLView.h"
+#include "Shell/RendererThreads.h"
 
 #include <QCoreApplication>
 #include <QSurfaceFormat>
 
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -28,9 +30,14 @@ std::string ChooseQtPlatform(const EnvironmentLookup& environment)
 
 void PrepareQtApplication()
 {
-    const std::string platform = ChooseQtPlatform([](const char* name) { return std::getenv(name); });
+    const EnvironmentLookup environment = [](const char* name) { return std::getenv(name); };
+    const std::string platform = ChooseQtPlatform(environment);
     if (!platform.empty())
         qputenv("QT_QPA_PLATFORM", platform.c_str());
+    // Read when the first GL context is made, so set before the application exists.
+    const std::string threads = ChooseRendererThreads(environment, std::thread::hardware_concurrency());
+    if (!threads.empty())
+        qputenv("LP_NUM_THREADS", threads.c_str());
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QSurfaceFormat::setDefaultFormat(GLView::Format());
 }

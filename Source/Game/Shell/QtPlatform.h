@@ -14,6 +14,7 @@ using EnvironmentLookup = std::function<const char*(const char*)>;
 std::string ChooseQtPlatform(const EnvironmentLookup& environment);
 
 /// What every program that opens the game's window does before it creates the
-/// Qt application: the platform above, and GL contexts that share their
-/// objects, so the process-wide model and texture cache is valid in each.
+/// Qt application: the platform above, the software renderer's threads
+/// (`ChooseRendererThreads`), and GL contexts that share their objects, so the
+/// process-wide model and texture cache is valid in each.
 void PrepareQtApplication();
