@@ -312,6 +312,28 @@ TEST_F(ParticleSystemTest, BurstsSharingDrawsGiveThePictureOfOneDrawEach)
     EXPECT_LT(centre[1], 10);
 }
 
+// A quad that stands for the one left out after it must cover as two of it
+// stacked do: twice its opacity would whiten a cloud, its own opacity thin it.
+TEST_F(ParticleSystemTest, EverySecondQuadGivesThePictureOfTwoStackedWhereTheyCoincide)
+{
+    SmokeParticle smoke(Vec3(0, 0, 0));
+    for (Particle& p : smoke.particles)
+        p = Particle{Vec3(0, 0, 0), Vec3(0, 0, 0), 1.0f, 0.0f};
+    smoke.particles.resize(4); // four alike: 1 - 0.8^4 of the sprite's white over the black
+    glEnable(GL_TEXTURE_2D);
+    std::vector<unsigned char> pictures[2];
+    for (const auto quads : {ParticleBatch::Quads::All, ParticleBatch::Quads::EverySecond})
+        pictures[quads == ParticleBatch::Quads::EverySecond] = Drawn([&] {
+            ParticleBatch(false, true, ParticleBatch::Draws::PerBurst, MeshBuffers::Side::Whole, quads).Draw(smoke);
+        }, 0, -3, 0);
+    glDisable(GL_TEXTURE_2D);
+    const int expected = static_cast<int>(std::lround(255 * (1 - std::pow(0.8, 4))));
+    for (const auto& picture : pictures)
+        EXPECT_NEAR(expected, picture[(32 * 64 + 32) * 4], 2);
+    EXPECT_TRUE(std::equal(pictures[0].begin(), pictures[0].end(), pictures[1].begin(),
+                           [](int a, int b) { return std::abs(a - b) <= 2; }));
+}
+
 // A pass may leave out quads wholly on the side of the water that it cannot
 // show; one that reaches across must stay, or its part on the shown side is lost.
 TEST_F(ParticleSystemTest, QuadsLeftOutForTheWaterSideAreThoseItsClipPlaneRemoves)

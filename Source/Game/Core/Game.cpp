@@ -258,7 +258,9 @@ void Game::DrawParticles()
     const MeshBuffers::Side side = ParticleSide();
     if (layered) {
         {
-            ParticleBatch batch(governor.PlainParticleFiltering(), true, draws, side);
+            const bool half = !onScreen && governor.HalfBurstsInWaterImages();
+            const auto quads = half ? ParticleBatch::Quads::EverySecond : ParticleBatch::Quads::All;
+            ParticleBatch batch(governor.PlainParticleFiltering(), true, draws, side, quads);
             for (ParticleSystem* system : particleSystems)
                 if (system->Translucent())
                     batch.Draw(*system);

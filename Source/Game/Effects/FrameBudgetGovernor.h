@@ -65,6 +65,11 @@ public:
     /// The water's two images rendered in turn, one per frame, while the
     /// camera holds still: the nine shots do not tell the difference.
     bool AlternateWaterImages() const { return level >= 3; }
+    /// The translucent bursts in the water's images drawn with every second
+    /// quad: there each covers a few of a small layer's pixels, softened and
+    /// rippled, and late in a chain their hundreds of quads cost the image more
+    /// than its pixels do.
+    bool HalfBurstsInWaterImages() const { return level >= coarsestLevel; }
 
     static constexpr double overMs = 12.0;   // frames all above this step coarser
     static constexpr double aimMs = 9.0;     // most of a long run above this steps coarser

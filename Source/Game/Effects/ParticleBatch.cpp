@@ -3,9 +3,10 @@
 #include "Effects/GLRequirements.h"
 #include "Effects/ParticleSystem.h"
 
-ParticleBatch::ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws, MeshBuffers::Side shown)
+ParticleBatch::ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws, MeshBuffers::Side shown, Quads quads)
     : draws(draws)
     , shown(shown)
+    , quads(quads)
 {
     facing = ParticleSystem::CameraAxes(right, up);
     if (!facing)
@@ -54,7 +55,7 @@ void ParticleBatch::Draw(const ParticleSystem& system)
         glBegin(GL_QUADS);
         open = true;
     }
-    system.AddQuads(right, up, shown);
+    system.AddQuads(right, up, shown, quads == Quads::EverySecond ? 2 : 1);
 }
 
 void ParticleBatch::Close()

@@ -19,6 +19,11 @@ public:
         PerBurst,     // the exact picture
         PerSpriteRun, // bursts that follow each other with the same sprite share one draw
     };
+    enum class Quads
+    {
+        All,         // the exact picture
+        EverySecond, // each drawn quad as opaque as two of it stacked, standing for the one left out
+    };
 
     /// `plainFiltering` and `intoLayer` as for ParticleSystem::Draw. Every draw
     /// has a fixed cost in the software renderer; a run of bursts with one sprite
@@ -28,7 +33,7 @@ public:
     /// picture; a quad that lies wholly on the other side, by more than depth
     /// and clipping could round, is left out. Whole: every quad.
     ParticleBatch(bool plainFiltering, bool intoLayer, Draws draws = Draws::PerBurst,
-                  MeshBuffers::Side shown = MeshBuffers::Side::Whole);
+                  MeshBuffers::Side shown = MeshBuffers::Side::Whole, Quads quads = Quads::All);
     ~ParticleBatch();
     ParticleBatch(const ParticleBatch&) = delete;
     ParticleBatch& operator=(const ParticleBatch&) = delete;
@@ -40,6 +45,7 @@ private:
 
     Draws draws = Draws::PerBurst;
     MeshBuffers::Side shown = MeshBuffers::Side::Whole;
+    Quads quads = Quads::All;
     bool facing = false;      // the camera's axes are known: anything is drawn
     bool plainSampler = false;
     GLboolean culling = GL_FALSE;

@@ -4,6 +4,7 @@
 #include "Effects/ParticleBatch.h"
 #include "Support/invertMatrix.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -150,15 +151,19 @@ bool ParticleSystem::Reaches(const Particle& particle, float reach, MeshBuffers:
     }
 }
 
-void ParticleSystem::AddQuads(const Vec3& right, const Vec3& up, MeshBuffers::Side shown) const
+void ParticleSystem::AddQuads(const Vec3& right, const Vec3& up, MeshBuffers::Side shown, int every) const
 {
     static const float texCoords[4][2] = {{1, 1}, {0, 1}, {0, 0}, {1, 0}};
     // Half a billboard's height in world z per unit of its size.
     const float reach = std::fabs(right.z) + std::fabs(up.z);
+    every = std::max(every, 1);
+    int reaching = 0;
     for (const Particle& particle : particles) {
-        if (!Reaches(particle, reach, shown))
+        if (!Reaches(particle, reach, shown) || reaching++ % every != 0)
             continue;
-        glColor4f(color[0], color[1], color[2], Alpha(particle));
+        // The particles keep their order, so the same ones stand for the rest every frame.
+        const float alpha = Alpha(particle);
+        glColor4f(color[0], color[1], color[2], every == 1 ? alpha : 1.0f - std::pow(1.0f - alpha, float(every)));
         Vec3 corners[4];
         Corners(particle, right, up, corners);
         for (int k = 0; k < 4; ++k) {

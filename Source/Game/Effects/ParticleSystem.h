@@ -85,8 +85,10 @@ private:
     /// The corners of a particle's billboard, counter-clockwise from top right.
     void Corners(const Particle& particle, const Vec3& right, const Vec3& up, Vec3 (&corners)[4]) const;
     /// Every particle's billboard that reaches `shown` (as for ParticleBatch),
-    /// inside glBegin(GL_QUADS); camera axes in world units.
-    void AddQuads(const Vec3& right, const Vec3& up, MeshBuffers::Side shown) const;
+    /// inside glBegin(GL_QUADS); camera axes in world units. `every` above 1
+    /// keeps only every so many of those, each as opaque as that many of it
+    /// stacked.
+    void AddQuads(const Vec3& right, const Vec3& up, MeshBuffers::Side shown, int every = 1) const;
     /// Whether a particle's billboard reaches `shown`; `reach`: its half height
     /// in world z per unit of size.
     bool Reaches(const Particle& particle, float reach, MeshBuffers::Side shown) const;
