@@ -104,7 +104,7 @@ TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
     EXPECT_EQ(1, exact.WaterParticleLayerDivisor());
     EXPECT_FALSE(exact.CoarseWaterGrid());
     EXPECT_FALSE(exact.PlainParticleFiltering() || exact.WaterStandIns() || exact.AlternateWaterImages() ||
-                 exact.SolidsBeforeWater() || exact.FewerBallRings() || exact.HalfBurstsInWaterImages());
+                 exact.SolidsBeforeWater() || exact.FewerBallRings());
     for (int level = 1; level <= FrameBudgetGovernor::coarsestLevel; ++level) {
         const FrameBudgetGovernor finer(level - 1), coarser(level);
         EXPECT_LE(coarser.WaterImageSize(), finer.WaterImageSize()) << level;
@@ -112,7 +112,6 @@ TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
         EXPECT_GE(coarser.ParticleLayerDivisor(), finer.ParticleLayerDivisor()) << level;
         EXPECT_GE(coarser.WaterParticleLayerDivisor(), finer.WaterParticleLayerDivisor()) << level;
         EXPECT_GE(coarser.AlternateWaterImages(), finer.AlternateWaterImages()) << level;
-        EXPECT_GE(coarser.HalfBurstsInWaterImages(), finer.HalfBurstsInWaterImages()) << level;
         EXPECT_TRUE(coarser.WaterImageSize() < finer.WaterImageSize() ||
                     coarser.AlternateWaterImages() > finer.AlternateWaterImages() ||
                     coarser.ParticleLayerDivisor() > finer.ParticleLayerDivisor())

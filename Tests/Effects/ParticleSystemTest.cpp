@@ -312,26 +312,18 @@ TEST_F(ParticleSystemTest, BurstsSharingDrawsGiveThePictureOfOneDrawEach)
     EXPECT_LT(centre[1], 10);
 }
 
-// A quad that stands for the one left out after it must cover as two of it
-// stacked do: twice its opacity would whiten a cloud, its own opacity thin it.
-TEST_F(ParticleSystemTest, EverySecondQuadGivesThePictureOfTwoStackedWhereTheyCoincide)
+// A quad that stands for the one left out must cover as the two stacked do.
+TEST_F(ParticleSystemTest, EverySecondQuadCoversAsTwoStackedDo)
 {
     SmokeParticle smoke(Vec3(0, 0, 0));
-    for (Particle& p : smoke.particles)
-        p = Particle{Vec3(0, 0, 0), Vec3(0, 0, 0), 1.0f, 0.0f};
-    smoke.particles.resize(4); // four alike: 1 - 0.8^4 of the sprite's white over the black
+    smoke.particles.assign(4, Particle{Vec3(0, 0, 0), Vec3(0, 0, 0), 1.0f, 0.0f}); // alike, each 0.2 opaque
     glEnable(GL_TEXTURE_2D);
-    std::vector<unsigned char> pictures[2];
-    for (const auto quads : {ParticleBatch::Quads::All, ParticleBatch::Quads::EverySecond})
-        pictures[quads == ParticleBatch::Quads::EverySecond] = Drawn([&] {
-            ParticleBatch(false, true, ParticleBatch::Draws::PerBurst, MeshBuffers::Side::Whole, quads).Draw(smoke);
-        }, 0, -3, 0);
+    const auto picture = Drawn([&] {
+        ParticleBatch(false, true, ParticleBatch::Draws::PerBurst, MeshBuffers::Side::Whole,
+                      ParticleBatch::Quads::EverySecond).Draw(smoke);
+    }, 0, -3, 0);
     glDisable(GL_TEXTURE_2D);
-    const int expected = static_cast<int>(std::lround(255 * (1 - std::pow(0.8, 4))));
-    for (const auto& picture : pictures)
-        EXPECT_NEAR(expected, picture[(32 * 64 + 32) * 4], 2);
-    EXPECT_TRUE(std::equal(pictures[0].begin(), pictures[0].end(), pictures[1].begin(),
-                           [](int a, int b) { return std::abs(a - b) <= 2; }));
+    EXPECT_NEAR(255 * (1 - std::pow(0.8, 4)), picture[(32 * 64 + 32) * 4], 2); // doubled alpha: 163, its own: 92
 }
 
 // A pass may leave out quads wholly on the side of the water that it cannot

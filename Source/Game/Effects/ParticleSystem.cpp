@@ -158,10 +158,10 @@ void ParticleSystem::AddQuads(const Vec3& right, const Vec3& up, MeshBuffers::Si
     const float reach = std::fabs(right.z) + std::fabs(up.z);
     every = std::max(every, 1);
     int reaching = 0;
+    // The particles keep their order, so the same ones stand for the rest every frame.
     for (const Particle& particle : particles) {
         if (!Reaches(particle, reach, shown) || reaching++ % every != 0)
             continue;
-        // The particles keep their order, so the same ones stand for the rest every frame.
         const float alpha = Alpha(particle);
         glColor4f(color[0], color[1], color[2], every == 1 ? alpha : 1.0f - std::pow(1.0f - alpha, float(every)));
         Vec3 corners[4];
