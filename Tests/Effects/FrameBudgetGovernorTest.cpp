@@ -96,25 +96,27 @@ TEST(FrameBudgetGovernor, PlayStartsAtTheFirstLevelWhoseTrialFrameMeetsTheAim)
     EXPECT_EQ(std::make_pair(4, Tried{0, 0, 1, 2, 3}), StartWith({50, 50, 40, 30, 20})) << "the coarsest needs no trial";
 }
 
-TEST(FrameBudgetGovernor, LevelZeroIsTheExactPictureAndEachLevelGivesUpMore)
+TEST(FramePlan, LevelZeroIsTheExactPictureAndEachLevelKeepsWhatTheFinerGaveUpAndGivesUpMore)
 {
-    const FrameBudgetGovernor exact(0);
-    EXPECT_EQ(512, exact.WaterImageSize());
-    EXPECT_EQ(1, exact.ParticleLayerDivisor());
-    EXPECT_EQ(1, exact.WaterParticleLayerDivisor());
-    EXPECT_FALSE(exact.CoarseWaterGrid());
-    EXPECT_FALSE(exact.PlainParticleFiltering() || exact.WaterStandIns() || exact.AlternateWaterImages() ||
-                 exact.SolidsBeforeWater() || exact.FewerBallRings());
+    EXPECT_EQ(FramePlan(), FramePlan::ForLevel(0));
+    EXPECT_EQ(FramePlan(), FrameBudgetGovernor(0).Plan());
+    EXPECT_EQ(FramePlan::ForLevel(4), FrameBudgetGovernor(9).Plan()) << "a pinned level is clamped";
+    const auto atLeast = [](PieceDetail coarser, PieceDetail finer) { return coarser >= finer; };
     for (int level = 1; level <= FrameBudgetGovernor::coarsestLevel; ++level) {
-        const FrameBudgetGovernor finer(level - 1), coarser(level);
-        EXPECT_LE(coarser.WaterImageSize(), finer.WaterImageSize()) << level;
-        EXPECT_GE(coarser.CoarseWaterGrid(), finer.CoarseWaterGrid()) << level;
-        EXPECT_GE(coarser.ParticleLayerDivisor(), finer.ParticleLayerDivisor()) << level;
-        EXPECT_GE(coarser.WaterParticleLayerDivisor(), finer.WaterParticleLayerDivisor()) << level;
-        EXPECT_GE(coarser.AlternateWaterImages(), finer.AlternateWaterImages()) << level;
-        EXPECT_TRUE(coarser.WaterImageSize() < finer.WaterImageSize() ||
-                    coarser.AlternateWaterImages() > finer.AlternateWaterImages() ||
-                    coarser.ParticleLayerDivisor() > finer.ParticleLayerDivisor())
-            << "level " << level << " gives up nothing more";
+        const FramePlan finer = FramePlan::ForLevel(level - 1), coarser = FramePlan::ForLevel(level);
+        EXPECT_NE(finer, coarser) << "level " << level << " gives up nothing more";
+        EXPECT_LE(coarser.waterImageSize, finer.waterImageSize) << level;
+        EXPECT_GE(coarser.particleLayerDivisor, finer.particleLayerDivisor) << level;
+        EXPECT_GE(coarser.waterParticleLayerDivisor, finer.waterParticleLayerDivisor) << level;
+        for (const auto& [c, f] : {std::pair{coarser.coarseWaterGrid, finer.coarseWaterGrid},
+                                   {coarser.alternateWaterImages, finer.alternateWaterImages},
+                                   {coarser.solidsBeforeWater, finer.solidsBeforeWater},
+                                   {coarser.skyClippedAtTheHorizon, finer.skyClippedAtTheHorizon},
+                                   {coarser.plainParticleFiltering, finer.plainParticleFiltering},
+                                   {coarser.burstsShareDraws, finer.burstsShareDraws},
+                                   {coarser.halfBurstsInWaterImages, finer.halfBurstsInWaterImages}})
+            EXPECT_GE(c, f) << "level " << level << " draws again what a finer one gave up";
+        EXPECT_TRUE(atLeast(coarser.piecesOnScreen, finer.piecesOnScreen)) << level;
+        EXPECT_TRUE(atLeast(coarser.piecesInWaterImages, finer.piecesInWaterImages)) << level;
     }
 }

@@ -36,6 +36,7 @@ public:
     MeshBuffers& operator=(const MeshBuffers&) = delete;
     MeshBuffers(MeshBuffers&& other) noexcept;
     MeshBuffers& operator=(MeshBuffers&& other) noexcept;
+    /// Gives the buffers back, as `Release` does.
     ~MeshBuffers();
 
     /// Replaces the contents with `mesh` in `shape`. Its arrays must hold one
@@ -43,6 +44,9 @@ public:
     /// material runs are clamped to the triangles there are.
     void Fill(const MeshArrays& mesh, Shape shape = Shape::Exact);
     bool Filled() const { return vertexBuffer != 0; }
+    /// Deletes the GL buffers, leaving them unfilled; needs the context that
+    /// filled them (or one sharing with it) current.
+    void Release();
 
     /// Sets the vertex arrays from the buffers; `DrawRun` between `Begin` and `End`.
     void Begin() const;
@@ -61,8 +65,6 @@ private:
         std::size_t firstIndex[sideCount] = {}; // into the index buffer, per Side
         GLsizei indexCount[sideCount] = {};
     };
-
-    void Release();
 
     GLuint vertexBuffer = 0;  // interleaved position, normal, texture coordinate; 0: not filled
     GLuint indexBuffer = 0;   // three corner numbers per triangle: each side's runs one after another

@@ -124,8 +124,6 @@ bool StaticModel::LoadCache(std::string file)
     return true;
 }
 
-bool StaticModel::standInsDrawn = false;
-
 void StaticModel::Draw()
 {
     Draw(MeshBuffers::Side::Whole);
@@ -133,11 +131,29 @@ void StaticModel::Draw()
 
 void StaticModel::Draw(MeshBuffers::Side side)
 {
+    DrawBuffers(buffers, MeshBuffers::Shape::Exact, side);
+}
+
+void StaticModel::DrawAs(PieceDetail detail)
+{
+    if (detail == PieceDetail::BoxStandIns)
+        DrawBuffers(standIn, MeshBuffers::Shape::Box, MeshBuffers::Side::Whole);
+    else
+        Draw();
+}
+
+void StaticModel::ReleaseBuffers()
+{
+    buffers.Release();
+    standIn.Release();
+}
+
+void StaticModel::DrawBuffers(MeshBuffers& drawn, MeshBuffers::Shape shape, MeshBuffers::Side side)
+{
     if (vertexCount == 0 || mesh.indices.empty())
         return;
-    MeshBuffers& drawn = standInsDrawn ? standIn : buffers;
     if (!drawn.Filled())
-        drawn.Fill(mesh, standInsDrawn ? MeshBuffers::Shape::Box : MeshBuffers::Shape::Exact);
+        drawn.Fill(mesh, shape);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);

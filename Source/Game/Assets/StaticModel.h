@@ -4,8 +4,8 @@
 
 #include "Assets/MeshArrays.h"
 #include "Assets/MeshBuffers.h"
+#include "Assets/PieceDetail.h"
 #include "Gameplay/CollisionModel.h"
-#include "Support/ScopedSwitch.h"
 
 #include <string>
 
@@ -30,17 +30,14 @@ public:
     /// coordinates), for passes whose clip plane or view leaves out the rest.
     void Draw(MeshBuffers::Side side);
 
-    /// While one lives with `on` true, every model draws its box stand-in
-    /// instead of itself (see `MeshBuffers::Shape::Box`), for pictures where
-    /// models cover a few pixels (balls, which are not models, draw a coarse
-    /// sphere then). However the scope is left, an exception included, models
-    /// draw as before it again.
-    class StandInScope : ScopedSwitch
-    {
-    public:
-        explicit StandInScope(bool on) : ScopedSwitch(standInsDrawn, on) {}
-    };
-    static bool StandInsDrawn() { return standInsDrawn; }
+    /// Draws the whole model as `detail` asks: its box stand-in (see
+    /// `MeshBuffers::Shape::Box`) for `PieceDetail::BoxStandIns`, for pictures
+    /// where it covers a few pixels; itself otherwise.
+    void DrawAs(PieceDetail detail);
+
+    /// Gives its GL buffers back (filled again at the next draw); needs the
+    /// context they were drawn in current.
+    void ReleaseBuffers();
 
     /// The box around all triangle corners, in model coordinates; the zero box
     /// when there are none.
@@ -59,11 +56,11 @@ public:
 
 private:
     void LoadObj(const std::string& path);
+    void DrawBuffers(MeshBuffers& drawn, MeshBuffers::Shape shape, MeshBuffers::Side side);
 
     std::string name;    // the path given to Load
     int vertexCount = 0; // triangle corners after an OBJ load, 1 after a cache load, 0 before; gates Draw
     MeshArrays mesh;
     MeshBuffers buffers; // what is drawn: `mesh` with shared corners stored once; filled at the first draw
-    MeshBuffers standIn; // the box drawn instead while stand-ins are on; filled at its first draw
-    static bool standInsDrawn;
+    MeshBuffers standIn; // the box drawn instead for stand-ins; filled at its first draw
 };

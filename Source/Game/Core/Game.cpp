@@ -146,27 +146,37 @@ void Game::UseSound(std::unique_ptr<SoundEvents> events)
 
 void Game::Render()
 {
+    // One plan for the whole frame: each of its passes gives up the same.
+    plan = governor.Plan();
+    water.UsePlan(plan);
+    ApplyCamera();
+    ListenFromCamera();
+    SetUpLight();
+    // The off-screen passes (one a frame while alternating) draw the scene.
+    water.RenderTextures();
+    glPushMatrix();
+    DrawVisibleScene();
+    glPopMatrix();
+}
+
+void Game::ApplyCamera()
+{
     switch (cameraMode % 3) {
     case 0: CameraSetup_Above(); break;
     case 1: CameraSetup_Behind(); break;
     default: glTranslatef(0.0f, -6.0f, 0.0f); break; // the view's orbit camera, shifted in world space
     }
-    ListenFromCamera();
-    SetUpLight();
-    water.SetImageSize(governor.WaterImageSize());
-    water.SetCoarseGrid(governor.CoarseWaterGrid());
-    water.SetAlternateImages(governor.AlternateWaterImages());
-    // The off-screen passes (one a frame while alternating) draw the scene.
-    water.RenderTextures();
-    glPushMatrix();
+}
+
+void Game::DrawVisibleScene()
+{
     // The exact picture draws the water first and depth-tests the visible scene
     // against it. When frames run over their budget the solids come first: they
     // need neither of the water's images, so they are sent while the renderer
     // still draws those, and the water's pixels under them fail the depth test.
     // Only where the ground meets the water at an equal depth does the other
     // one win.
-    const bool solidsFirst = governor.SolidsBeforeWater();
-    if (solidsFirst) {
+    if (plan.solidsBeforeWater) {
         EndStage("set-up");
         DrawSolids();
         glFlush();
@@ -176,12 +186,11 @@ void Game::Render()
     // the rest of the scene is sent.
     glFlush();
     EndStage("water");
-    if (!solidsFirst) {
+    if (!plan.solidsBeforeWater) {
         EndStage("set-up");
         DrawSolids();
     }
     DrawOverSolids();
-    glPopMatrix();
 }
 
 void Game::ListenFromCamera()
@@ -217,12 +226,8 @@ void Game::DrawScene()
 
 void Game::DrawSolids()
 {
-    {
-        const bool inImage = water.Rendering() != Water::Image::None;
-        const StaticModel::StandInScope standIns(inImage && governor.WaterStandIns());
-        const Ball::FewerRingsScope fewerRings(!inImage && governor.FewerBallRings());
-        entityList.drawAll();
-    }
+    const bool inImage = water.Rendering() != Water::Image::None;
+    entityList.drawAll(inImage ? plan.piecesInWaterImages : plan.piecesOnScreen);
     EndStage("entities");
     terrain.Draw(TerrainSide());
     EndStage("terrain");
@@ -247,30 +252,38 @@ void Game::DrawParticles()
     // A cloud covers much of the window, and of each of the water's images,
     // many times over. Each burst keeps every quad either way. Sparks are small
     // and sharp: they stay at full size, over the clouds.
-    const bool onScreen = water.Rendering() == Water::Image::None;
-    const int divisor = onScreen ? governor.ParticleLayerDivisor() : governor.WaterParticleLayerDivisor();
-    ParticleLayer& layer = onScreen ? particleLayer : waterParticleLayer;
-    const bool clouds = std::any_of(particleSystems.begin(), particleSystems.end(),
-                                    [](const ParticleSystem* system) { return system->Translucent(); });
-    const bool layered = clouds && divisor > 1 && layer.Begin(divisor, CloudBounds());
-    const auto draws =
-        governor.BurstsShareDraws() ? ParticleBatch::Draws::PerSpriteRun : ParticleBatch::Draws::PerBurst;
     const MeshBuffers::Side side = ParticleSide();
-    if (layered) {
-        {
-            const bool half = !onScreen && governor.HalfBurstsInWaterImages();
-            const auto quads = half ? ParticleBatch::Quads::EverySecond : ParticleBatch::Quads::All;
-            ParticleBatch batch(governor.PlainParticleFiltering(), true, draws, side, quads);
-            for (ParticleSystem* system : particleSystems)
-                if (system->Translucent())
-                    batch.Draw(*system);
-        }
-        layer.End();
-    }
-    ParticleBatch batch(governor.PlainParticleFiltering(), false, draws, side);
+    const bool layered = DrawCloudsInLayer(side);
+    ParticleBatch batch(plan.plainParticleFiltering, false, BurstDraws(), side);
     for (ParticleSystem* system : particleSystems)
         if (!layered || !system->Translucent())
             batch.Draw(*system);
+}
+
+bool Game::DrawCloudsInLayer(MeshBuffers::Side side)
+{
+    const bool onScreen = water.Rendering() == Water::Image::None;
+    const int divisor = onScreen ? plan.particleLayerDivisor : plan.waterParticleLayerDivisor;
+    ParticleLayer& layer = onScreen ? particleLayer : waterParticleLayer;
+    const bool clouds = std::any_of(particleSystems.begin(), particleSystems.end(),
+                                    [](const ParticleSystem* system) { return system->Translucent(); });
+    if (!clouds || divisor <= 1 || !layer.Begin(divisor, CloudBounds()))
+        return false;
+    {
+        const bool half = !onScreen && plan.halfBurstsInWaterImages;
+        const auto quads = half ? ParticleBatch::Quads::EverySecond : ParticleBatch::Quads::All;
+        ParticleBatch batch(plan.plainParticleFiltering, true, BurstDraws(), side, quads);
+        for (ParticleSystem* system : particleSystems)
+            if (system->Translucent())
+                batch.Draw(*system);
+    }
+    layer.End();
+    return true;
+}
+
+ParticleBatch::Draws Game::BurstDraws() const
+{
+    return plan.burstsShareDraws ? ParticleBatch::Draws::PerSpriteRun : ParticleBatch::Draws::PerBurst;
 }
 
 ScreenBounds Game::CloudBounds() const
@@ -352,7 +365,7 @@ bool Game::ClipHiddenSky()
     // of the view its depth test. Below the eye's height it is hidden whenever
     // the ground rings the eye, so it is cut off before it reaches the pixels.
     Vec3 eye;
-    if (water.Rendering() != Water::Image::None || !governor.SkyClippedAtTheHorizon() || !Eye(eye) ||
+    if (water.Rendering() != Water::Image::None || !plan.skyClippedAtTheHorizon || !Eye(eye) ||
         !terrainRim.HidesBelowHorizon(eye))
         return false;
     const GLdouble aboveEye[4] = {0.0, 0.0, 1.0, -(eye.z - 0.5)}; // world z >= a little under the eye

@@ -7,6 +7,7 @@
 #include "Audio/SoundEvents.h"
 #include "Audio/SoundSettings.h"
 #include "Effects/FrameBudgetGovernor.h"
+#include "Effects/ParticleBatch.h"
 #include "Effects/ParticleLayer.h"
 #include "Effects/Water.h"
 #include "Gameplay/EntityList.h"
@@ -73,6 +74,9 @@ public:
     /// How much of the picture to give up when frames run over the tick; pinned
     /// by the optional "FrameBudgetLevel" (0 exact .. 4) of "Config.cfg".
     FrameBudgetGovernor governor;
+    /// What the frame being drawn gives up of the exact picture; made from
+    /// `governor` at the start of each `Render`, exact before the first.
+    FramePlan plan;
     /// Profiling hook, empty in the game: told the name of each stage of a frame
     /// as it ends. Per scene pass "set-up", "entities", "terrain", "sky", "trees",
     /// "particles"; "water" once per frame, between the off-screen and visible passes.
@@ -90,13 +94,17 @@ public:
 private:
     void LoadScenery();
     void ReadSkyWithoutMipLevels();
+    void ApplyCamera();      // of the current mode
     void SetUpLight();
+    void DrawVisibleScene(); // the water and the scene over it, in the order the plan asks
     void DrawSolids();     // the pieces and the ground: opaque, and independent of the water's images
     void DrawOverSolids(); // the sky, the trees and the bursts, in that order
     void DrawSky();
     bool ClipHiddenSky(); // sets and enables clip plane 1 when the sky below the eye is hidden
     void DrawTrees();
     void DrawParticles();
+    bool DrawCloudsInLayer(MeshBuffers::Side side); // the translucent bursts into the pass's layer, blended; false: not layered
+    ParticleBatch::Draws BurstDraws() const;
     ScreenBounds CloudBounds() const; // of the translucent bursts, now
     void updateParticleSystems(float dt);
     void EndStage(const char* stage);

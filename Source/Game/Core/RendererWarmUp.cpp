@@ -27,7 +27,7 @@ class StillBall : public Entity
 {
 public:
     explicit StillBall(Vec3 at) { position = at; }
-    void draw() override { Ball::DrawAt(position, Ball::everyRadius); }
+    void drawAs(PieceDetail detail) override { Ball::DrawAt(position, Ball::everyRadius, detail); }
 };
 
 /// Puts the world's bursts aside for the warm-up's own and adds its ball to

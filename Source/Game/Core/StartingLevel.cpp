@@ -12,7 +12,7 @@ void ChooseStartingLevel(Game& game, const std::function<double()>& timedFrame)
             game.governor = FrameBudgetGovernor(level);
             // A new image size renders both of the water's images; a frame of
             // play at a level that takes them in turn renders one.
-            if (game.governor.AlternateWaterImages())
+            if (game.governor.Plan().alternateWaterImages)
                 timedFrame();
             return timedFrame();
         }));

@@ -3,21 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
-
-// Per level, exact first: what costs a software renderer most and shows least.
-const int waterImageSizes[] = {512, 384, 256, 128, 128}; // pixels; softer reflections
-// The soft sprites lose little at half the size, a sixteenth of the pixels at a
-// quarter. At the last level an eighth: late in a chain, hundreds of wide, faint
-// puffs of old smoke cover the view many times over, and their haze is smooth.
-const int particleLayerDivisors[] = {1, 2, 2, 4, 8};
-// The same in the water's images, where the bursts are rippled and softened by
-// the image's own size already; the last level's haze at a quarter of its
-// 128 pixels.
-const int waterParticleLayerDivisors[] = {1, 2, 2, 2, 4};
-
-} // namespace
-
 FrameBudgetGovernor::FrameBudgetGovernor(std::optional<int> pinnedLevel)
 {
     if (pinnedLevel) {
@@ -81,21 +66,6 @@ double FrameBudgetGovernor::MeanOfLast(int frames) const
 {
     const double sum = std::accumulate(recent.end() - frames, recent.end(), 0.0);
     return sum / frames;
-}
-
-int FrameBudgetGovernor::WaterImageSize() const
-{
-    return waterImageSizes[level];
-}
-
-int FrameBudgetGovernor::ParticleLayerDivisor() const
-{
-    return particleLayerDivisors[level];
-}
-
-int FrameBudgetGovernor::WaterParticleLayerDivisor() const
-{
-    return waterParticleLayerDivisors[level];
 }
 
 bool FrameBudgetGovernor::AllOfLastOver(int frames, double milliseconds) const

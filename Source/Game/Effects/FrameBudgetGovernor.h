@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Effects/FramePlan.h"
+
 #include <functional>
 #include <optional>
 #include <vector>
@@ -36,40 +38,8 @@ public:
     int Level() const { return level; }
     bool Pinned() const { return pinned; }
 
-    /// What the current level draws. Side of the water's off-screen images, pixels (512: exact).
-    int WaterImageSize() const;
-    /// The water grid drawn as a few large quads; the ripple is worked out per
-    /// pixel, so only the exact picture needs the fine grid.
-    bool CoarseWaterGrid() const { return level > exactLevel; }
-    /// Side of the on-screen layer the translucent bursts are drawn into, as
-    /// a fraction of the view's (1: straight into the frame).
-    int ParticleLayerDivisor() const;
-    /// The same for the water's off-screen images, as a fraction of their side.
-    int WaterParticleLayerDivisor() const;
-    /// Particle sprites read without mip levels, enlarged ones by their nearest texel.
-    bool PlainParticleFiltering() const { return level > exactLevel; }
-    /// Bursts that follow each other with the same sprite drawn in one draw.
-    bool BurstsShareDraws() const { return level > exactLevel; }
-    /// Game pieces drawn as their box stand-ins in the water's images, where
-    /// each covers a few pixels and is rippled.
-    bool WaterStandIns() const { return level > exactLevel; }
-    /// Balls on screen drawn as spheres of fewer rings; at a few dozen
-    /// pixels across they look the same.
-    bool FewerBallRings() const { return level > exactLevel; }
-    /// The sky left out below the eye's height where the ground hides it all;
-    /// the same picture.
-    bool SkyClippedAtTheHorizon() const { return level > exactLevel; }
-    /// The visible pieces and ground drawn before the water instead of after
-    /// it; where the ground meets the water at an equal depth the ground wins.
-    bool SolidsBeforeWater() const { return level > exactLevel; }
-    /// The water's two images rendered in turn, one per frame, while the
-    /// camera holds still: the nine shots do not tell the difference.
-    bool AlternateWaterImages() const { return level >= 3; }
-    /// The translucent bursts in the water's images drawn with every second
-    /// quad: there each covers a few of a small layer's pixels, softened and
-    /// rippled, and late in a chain their hundreds of quads cost the image more
-    /// than its pixels do.
-    bool HalfBurstsInWaterImages() const { return level >= coarsestLevel; }
+    /// What a frame draws at the current level; level 0's is the exact picture.
+    FramePlan Plan() const { return FramePlan::ForLevel(level); }
 
     static constexpr double overMs = 12.0;   // frames all above this step coarser
     static constexpr double aimMs = 9.0;     // most of a long run above this steps coarser

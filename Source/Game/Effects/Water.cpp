@@ -236,6 +236,13 @@ void Water::SetImageSize(int pixels)
     imageSize = std::clamp(pixels, 64, textureSize);
 }
 
+void Water::UsePlan(const FramePlan& plan)
+{
+    SetImageSize(plan.waterImageSize);
+    SetCoarseGrid(plan.coarseWaterGrid);
+    SetAlternateImages(plan.alternateWaterImages);
+}
+
 void Water::SetOptionalUniform(const char* name, float value)
 {
     try {

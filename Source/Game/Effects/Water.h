@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "Effects/FramePlan.h"
 #include "Effects/FramebufferObject.h"
 #include "Effects/Shader.h"
 
@@ -53,6 +54,8 @@ public:
     /// camera that has since moved or turned visibly (a jump) or more than
     /// maxImageAge of wave time ago (frames were left out).
     void SetAlternateImages(bool on) { alternateImages = on; }
+    /// The image size, grid and alternation of `plan`, from the next frame on.
+    void UsePlan(const FramePlan& plan);
     static constexpr float maxImageAge = 0.03f; // seconds: one 20 ms tick and some rounding
     /// Takes both images for never rendered, so that the next RenderTextures
     /// renders both: what they hold now is not to be shown (frames drawn

@@ -91,8 +91,6 @@ Ball::Ball(Vec3 velocity)
 
 Ball::~Ball() = default;
 
-bool Ball::fewerRingsDrawn = false;
-
 void Ball::update(float dt)
 {
     entityList->moveWithCollision(this, dt);
@@ -139,19 +137,21 @@ void Ball::loadReflectionMatrix()
         glLoadMatrixf(inverse);
 }
 
-void Ball::draw()
+void Ball::drawAs(PieceDetail detail)
 {
-    DrawAt(position, radius);
+    DrawAt(position, radius, detail);
 }
 
-void Ball::DrawAt(Vec3 position, float radius)
+void Ball::DrawAt(Vec3 position, float radius, PieceDetail detail)
 {
     // Every ball has the same radius, so one tessellation serves them all.
     static const IndexedTriangles sphere = IndexedTriangles::From(SphereTriangles(radius));
-    // In the water's images a ball covers a few pixels: a coarse one gives the same picture.
+    // Where a ball covers a few pixels a coarse one gives the same picture.
     static const IndexedTriangles standIn = IndexedTriangles::From(SphereTriangles(radius, standInRings));
     static const IndexedTriangles fewer = IndexedTriangles::From(SphereTriangles(radius, fewerRings));
-    const IndexedTriangles& drawn = StaticModel::StandInsDrawn() ? standIn : fewerRingsDrawn ? fewer : sphere;
+    const IndexedTriangles& drawn = detail == PieceDetail::BoxStandIns      ? standIn
+                                    : detail == PieceDetail::FewerBallRings ? fewer
+                                                                            : sphere;
     glPushMatrix();
     glTranslatef(position.x, position.y, radius * 0.5f);
     glActiveTexture(GL_TEXTURE0);

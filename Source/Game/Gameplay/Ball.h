@@ -5,7 +5,6 @@
 #include "Effects/CubeMapTarget.h"
 #include "Effects/Shader.h"
 #include "Gameplay/Entity.h"
-#include "Support/ScopedSwitch.h"
 
 #include <vector>
 
@@ -20,29 +19,22 @@ public:
     explicit Ball(Vec3 velocity);
     ~Ball() override;
 
-    void draw() override;
+    void drawAs(PieceDetail detail) override;
     void update(float dt) override;
     /// Draws a ball's mirror sphere at `position` without a ball (whose
-    /// construction builds a render target). The tessellation is made for the
-    /// first radius drawn.
-    static void DrawAt(Vec3 position, float radius);
+    /// construction builds a render target), as finely as `detail` asks. The
+    /// tessellation is made for the first radius drawn.
+    static void DrawAt(Vec3 position, float radius, PieceDetail detail = PieceDetail::Exact);
 
     /// The sphere of radius r as independent triangles (three points each) in
     /// `rings` rings of twice as many cells, the pole axis along z; each point
     /// doubles as its normal.
     static std::vector<Vec3> SphereTriangles(float r, int rings = 20);
-    static constexpr int standInRings = 6; // the ball in the water's images
-    static constexpr int fewerRings = 10;  // on screen while frames run over their budget
+    static constexpr int standInRings = 6; // as a stand-in, where a ball covers a few pixels
+    /// With fewer rings: at a few dozen pixels across a ball looks the same,
+    /// and the renderer transforms and sets up each of the 1,600 triangles of 20.
+    static constexpr int fewerRings = 10;
 
-    /// While one lives with `on` true, balls drawn outside the water's images
-    /// have fewer rings: one covers a few dozen pixels, and the renderer
-    /// transforms and sets up each of its 1,600 triangles. However the scope
-    /// is left, balls draw as before it again.
-    class FewerRingsScope : ScopedSwitch
-    {
-    public:
-        explicit FewerRingsScope(bool on) : ScopedSwitch(fewerRingsDrawn, on) {}
-    };
     /// The environment cube map all balls mirror, built once per process from
     /// the sky images under "Resources/Ball/"; 0 while they cannot be read.
     static GLuint EnvironmentMap();
@@ -54,5 +46,4 @@ public:
 
 private:
     static void loadReflectionMatrix();
-    static bool fewerRingsDrawn; // see FewerRingsScope
 };

@@ -14,14 +14,14 @@ Block::Block(bool required)
 {
 }
 
-void Block::draw()
+void Block::drawAs(PieceDetail detail)
 {
     glPushMatrix();
     glTranslatef(position.x, position.y, 0.0f);
     glRotatef(std::sin(phase * 0.8f) * 4.0f, 0.0f, 1.0f, 0.0f);
     glRotatef(std::sin(phase * 0.53f) * 4.0f, 1.0f, 0.0f, 0.0f);
     if (model)
-        model->Draw();
+        model->DrawAs(detail);
     glPopMatrix();
 }
 

@@ -10,7 +10,7 @@ public:
     explicit Block(bool required);
 
     /// The mesh, tilted by the wobble.
-    void draw() override;
+    void drawAs(PieceDetail detail) override;
     /// `hit` when a ball struck; extras and paddles are just stopped.
     void onCollision(Entity* other) override;
     /// Advances the wobble.

@@ -17,10 +17,15 @@ Entity::Entity(Game* game, Vec3 position)
 
 void Entity::draw()
 {
+    drawAs(PieceDetail::Exact);
+}
+
+void Entity::drawAs(PieceDetail detail)
+{
     glPushMatrix();
     glTranslatef(position.x, position.y, 0.0f);
     if (model)
-        model->Draw();
+        model->DrawAs(detail);
     glPopMatrix();
 }
 

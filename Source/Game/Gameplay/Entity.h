@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Assets/PieceDetail.h"
 #include "Gameplay/CollisionModel.h"
 #include "Support/MouseButtons.h"
 #include "Support/Vec3.h"
@@ -23,7 +24,7 @@ public:
     Entity(const Entity&) = delete;
     Entity& operator=(const Entity&) = delete;
 
-    /// The mesh at (x, y, 0); z of the position is not used.
+    /// The mesh at (x, y, 0); z of the position is not used. The exact picture's `drawAs`.
     virtual void draw();
     /// `other` has just moved into this entity (its velocity already reflected).
     virtual void onCollision(Entity* other);
@@ -33,6 +34,9 @@ public:
     virtual void update(float dt);
     /// Takes the game and its entity list (null game: no list).
     virtual void setGame(Game* game);
+    /// Draws the entity as finely as `detail` asks; kinds that draw
+    /// themselves otherwise than by their mesh replace this, not `draw`.
+    virtual void drawAs(PieceDetail detail);
 
     void setPosition(Vec3 position);
     void setCollisionModel(CollisionModel box);

@@ -147,10 +147,10 @@ void EntityList::updateAll(float dt)
         e->update(dt);
 }
 
-void EntityList::drawAll()
+void EntityList::drawAll(PieceDetail detail)
 {
     for (Entity* e : entities)
-        e->draw();
+        e->drawAs(detail);
 }
 
 void EntityList::broadcastMouse(float dx, float dy, MouseButtons buttons)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Assets/PieceDetail.h"
 #include "Gameplay/CollisionModel.h"
 #include "Support/MouseButtons.h"
 #include "Support/Vec3.h"
@@ -54,7 +55,7 @@ public:
     std::list<Entity*> findWithin(const RadiusPredicate& pred, Vec3 point, float radius) const;
     /// Deletes the entities marked since the last call, then updates every entity front to back.
     void updateAll(float dt);
-    void drawAll();
+    void drawAll(PieceDetail detail = PieceDetail::Exact);
     void broadcastMouse(float dx, float dy, MouseButtons buttons);
     /// Deletes every entity and forgets the pending removals.
     void deleteAll();

@@ -27,13 +27,13 @@ Vec3 NormalBlock::Tint(int n)
     }
 }
 
-void NormalBlock::draw()
+void NormalBlock::drawAs(PieceDetail detail)
 {
     // A broken block is still drawn until the next sweep; 0 hit points would
     // give the infinite grey 1/0, so it keeps the tint of its last hit point.
     const Vec3 tint = Tint(hitPoints > 0 ? hitPoints : 1);
     glColor3f(tint.x, tint.y, tint.z);
-    Block::draw();
+    Block::drawAs(detail);
     glColor3f(1.0f, 1.0f, 1.0f);
 }
 

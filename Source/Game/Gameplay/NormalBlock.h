@@ -8,7 +8,7 @@ class NormalBlock : public Block
 public:
     explicit NormalBlock(int hitPoints);
 
-    void draw() override;
+    void drawAs(PieceDetail detail) override;
     /// Sparks in the current tint, one hit point less; at 0 marked and scored.
     /// A block already broken ignores further hits until it is swept.
     void hit() override;
