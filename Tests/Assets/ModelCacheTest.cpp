@@ -196,3 +196,17 @@ TEST(ModelCacheDecode, OnlyConsistentBytesAreTrusted)
     ASSERT_TRUE(ModelCache::Decode(zeroInPath.data(), zeroInPath.size(), decoded));
     EXPECT_EQ("Resources", decoded.submeshes[0].material.textureName);
 }
+
+TEST_F(ModelCacheTest, AnotherGamesHalfWrittenCacheIsLeftToIt)
+{
+    // Two games started at once on an empty cache: the other one is still
+    // writing its temporary file when this one saves.
+    StaticModel model;
+    Load(model);
+    const std::string others = CachePath() + ".tmp";
+    WriteFile(others, "half a cache");
+    ASSERT_TRUE(ModelCache::Save(CachePath(), model.Arrays()));
+    EXPECT_EQ("half a cache", ReadFile(others));
+    StaticModel reloaded;
+    EXPECT_EQ(0u, Load(reloaded).find("Loading " + CachePath() + "\n")) << "the cache saved is read";
+}

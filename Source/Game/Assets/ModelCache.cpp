@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 // The file stores the arrays as they lie in memory.
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the model cache is little-endian");
@@ -152,7 +155,9 @@ void WriteArray(std::ostream& out, const MeshArray<Element>& array)
 
 bool ModelCache::Save(const std::string& file, const MeshArrays& mesh)
 {
-    const std::string temporary = file + ".tmp";
+    // A name of this process's own: two games started at once on an empty
+    // cache must not write, or rename away, each other's half-written file.
+    const std::string temporary = file + ".tmp." + std::to_string(::getpid());
     std::ofstream out(temporary.c_str(), std::ios::binary | std::ios::trunc);
     if (!out)
         return false;

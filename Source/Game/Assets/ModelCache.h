@@ -13,9 +13,10 @@
 class ModelCache
 {
 public:
-    /// Writes `mesh` to a temporary file beside `file` and renames it into
-    /// place, so an interrupted write never leaves a short cache. False when
-    /// nothing was written.
+    /// Writes `mesh` to a temporary file of this process's own beside `file`
+    /// and renames it into place, so an interrupted write, or another game
+    /// writing the same cache, never leaves a short one. False when nothing
+    /// was written.
     static bool Save(const std::string& file, const MeshArrays& mesh);
 
     /// Writes the cache bytes of `mesh` to `out`.
