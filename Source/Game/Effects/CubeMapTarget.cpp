@@ -36,9 +36,9 @@ CubeMapTarget::CubeMapTarget(int width, int height)
     BuildDepthBuffer();
     BuildFramebuffer();
     glEnable(GL_DEPTH_TEST);
-    if (const char* name = StatusName(glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER)))
+    if (const char* name = StatusName(glCheckFramebufferStatus(GL_FRAMEBUFFER)))
         std::cout << name << std::endl;
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
 CubeMapTarget::~CubeMapTarget()
@@ -74,9 +74,9 @@ void CubeMapTarget::BuildDepthBuffer()
 void CubeMapTarget::BuildFramebuffer()
 {
     glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     // Each face replaces the one before, so positive Z ends up attached.
     for (GLenum face : faces)
-        glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, face, texture, 0);
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, face, texture, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
 }
