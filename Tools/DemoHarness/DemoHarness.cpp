@@ -204,6 +204,7 @@ int main(int argc, char* argv[])
     QApplication application(qtArgc, argv);
     MainWindow* window = new MainWindow();
     window->Clock().stop(); // the harness steps the ticks itself
+    window->View()->SetScriptedInput(true); // its moves steer whichever window is in front
     QApplication::setActiveWindow(window);
     window->resize(options.width, options.height);
     window->show();

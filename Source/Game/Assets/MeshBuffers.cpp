@@ -1,6 +1,5 @@
 #include "Assets/MeshBuffers.h"
 
-#include "Support/GLContext.h"
 
 #include <algorithm>
 #include <array>
@@ -104,12 +103,8 @@ void MeshBuffers::Release()
 {
     if (vertexBuffer == 0)
         return;
-    // Without a current context (the shared models at exit) there is no one
-    // to ask; the driver frees the buffers with their context.
-    if (GLContextIsCurrent()) {
-        glDeleteBuffers(1, &vertexBuffer);
-        glDeleteBuffers(1, &indexBuffer);
-    }
+    glDeleteBuffers(1, &vertexBuffer);
+    glDeleteBuffers(1, &indexBuffer);
     vertexBuffer = indexBuffer = 0;
     cornerCount = triangleCount = 0;
     runs.clear();

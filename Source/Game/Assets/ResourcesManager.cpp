@@ -45,6 +45,12 @@ StaticModel& ResourcesManager::GetModel(std::string path)
     return *model;
 }
 
+void ResourcesManager::ReleaseModelBuffers()
+{
+    for (auto& [path, model] : models)
+        model->ReleaseBuffers();
+}
+
 GLuint ResourcesManager::LoadTexture(std::string path)
 {
     // Set up before main, ILUT could not ask GL for its texture size limit and

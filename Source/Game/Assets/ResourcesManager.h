@@ -29,6 +29,11 @@ public:
     /// stays valid until exit; a failed load is not stored.
     StaticModel& GetModel(std::string path);
 
+    /// Gives the shared models' GL buffers back; they are filled again at their
+    /// next draw. Needs the context they were drawn in current: the view calls
+    /// it while its own is, before the context or the application goes.
+    void ReleaseModelBuffers();
+
 private:
     GLuint LoadTexture(std::string path);
 

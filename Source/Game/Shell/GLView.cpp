@@ -2,20 +2,25 @@
 
 #include "Shell/GLView.h"
 
+#include "Assets/ResourcesManager.h"
 #include "Audio/OpenAlSound.h"
 #include "Core/Game.h"
 #include "Core/RendererWarmUp.h"
 #include "Core/StartingLevel.h"
 #include "Effects/GLRequirements.h"
+#include "Shell/FrameTimer.h"
 #include "Shell/OrbitCamera.h"
 #include "Support/Exception.h"
 
 #include <GL/glu.h>
 
 #include <functional>
+#include <optional>
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -25,9 +30,10 @@ namespace {
 // The cursor is parked here after every move; a fixed point, not the view's centre.
 const QPoint parkingPoint(300, 300);
 
-// Waiting for the renderer here, and not for the swap, times the frame's own
-// work on every driver: a swap may return before the frame is drawn, or wait
-// for the display's refresh however cheap the frame was.
+// Start-up's trial frames wait for the renderer, and not for the swap: that
+// times the frame's own work on every driver, at once. A swap may return
+// before the frame is drawn, or wait for the display's refresh however cheap
+// the frame was.
 double MillisecondsToDraw(const std::function<void()>& frame)
 {
     QElapsedTimer clock;
@@ -60,16 +66,32 @@ GLView::GLView(QWindow* parent)
     camera = new OrbitCamera(0.0, 0.0, 35.0);
     camera->SetElevation(45.0);
     camera->SetAzimuth(180.0);
-    setCursor(Qt::BlankCursor);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GLView::FollowActivation);
+    // The GL objects go while this view's context is current: at exit the
+    // window is never destroyed, so its context is not either.
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &GLView::ReleaseGL);
+    UsePlatform(QGuiApplication::platformName());
 }
 
 GLView::~GLView()
 {
     delete camera;
-    // The world releases GL objects, so its clean-up runs in this view's context.
-    if (drawable)
+    ReleaseGL();
+}
+
+void GLView::ReleaseGL()
+{
+    if (drawable) {
         makeCurrent();
-    delete game;
+        frameTimer.reset();
+        delete game;
+        game = nullptr;
+        // Drawn through this view's context; the next draw anywhere fills them again.
+        resourcesManager.ReleaseModelBuffers();
+        doneCurrent();
+    }
+    if (context())
+        disconnect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GLView::ReleaseGL);
 }
 
 QSurfaceFormat GLView::Format()
@@ -104,9 +126,11 @@ void GLView::initializeGL()
         // A driver without what the world draws with is reported here, not
         // found at the first missing entry point.
         GLRequirements(drawable, glewResult).ThrowIfMissing();
+        connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GLView::ReleaseGL);
         game = new Game();
         game->StartGame();
         game->UseSound(OpenAlSound::Open(game->soundSettings));
+        frameTimer = std::make_unique<FrameTimer>([this] { return ClockMs(); });
     } catch (const std::exception& e) {
         PrintReport(e);
     }
@@ -116,6 +140,7 @@ void GLView::resizeGL(int width, int height)
 {
     if (!drawable)
         return;
+    makeCurrent(); // Qt may resize without making the context current
     // Qt gives the size in the desktop's units; a scaled (high-density) screen
     // has more pixels than that.
     const qreal scale = devicePixelRatio();
@@ -130,9 +155,25 @@ void GLView::paintGL()
 {
     if (!warmedUp)
         WarmUp(); // before the clock: start-up, not a frame the budget should hear of
-    lastFrameMs = MillisecondsToDraw([this] { DrawFrame(); });
-    if (game)
+    // A pinned budget has nothing to choose, so nothing is timed.
+    if (!game || !frameTimer || game->governor.Pinned()) {
+        DrawFrame();
+        return;
+    }
+    frameTimer->Begin();
+    DrawFrame();
+    if (const std::optional<double> took = frameTimer->End()) {
+        lastFrameMs = *took;
         game->FrameTook(lastFrameMs);
+    }
+}
+
+double GLView::ClockMs() const
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
 bool GLView::event(QEvent* event)
@@ -222,12 +263,19 @@ QImage GLView::GrabFrame()
 void GLView::mousePressEvent(QMouseEvent* event)
 {
     lastMousePos = event->position().toPoint();
-    ForwardMouse(0.0f, 0.0f, HeldButtons(event->buttons()));
+    if (Steering())
+        ForwardMouse(0.0f, 0.0f, HeldButtons(event->buttons()));
+    else
+        BringToFront();
 }
 
 void GLView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
+    if (!Steering()) {
+        lastMousePos = at; // the pointer passes over the view; the next steering starts here
+        return;
+    }
     const int mx = at.x() - lastMousePos.x();
     const int my = at.y() - lastMousePos.y();
     if (mx == 0 && my == 0)
@@ -240,7 +288,10 @@ void GLView::mouseMoveEvent(QMouseEvent* event)
     } else if (held & Qt::RightButton) {
         camera->SetDistance(camera->Distance() - my);
     }
-    RecentreCursor();
+    if (pointerMovable)
+        RecentreCursor();
+    else
+        lastMousePos = at; // the next motion is measured from where the pointer really is
 }
 
 void GLView::SendMouseToWorld(float dx, float dy, MouseButtons buttons)
@@ -258,6 +309,47 @@ void GLView::ForwardMouse(float dx, float dy, MouseButtons buttons)
     } catch (const std::exception& e) {
         PrintReport(e);
     }
+}
+
+void GLView::SetScriptedInput(bool on)
+{
+    scriptedInput = on;
+    FollowActivation();
+}
+
+bool GLView::InFront() const
+{
+    return isActive();
+}
+
+void GLView::BringToFront()
+{
+    // As a click on any window does; a window manager may have done it already.
+    QWindow* top = this;
+    while (top->parent())
+        top = top->parent();
+    top->requestActivate();
+}
+
+void GLView::UsePlatform(const QString& platformName)
+{
+    // A Wayland client cannot move the pointer; asking only earns a warning a move.
+    pointerMovable = !platformName.startsWith(QLatin1String("wayland"));
+    FollowActivation();
+}
+
+void GLView::FollowActivation()
+{
+    const bool steer = Steering();
+    // Back in front, steering resumes from wherever the pointer is now. A
+    // program's input goes on from its own last move.
+    if (steer && !steering && !scriptedInput)
+        lastMousePos = mapFromGlobal(QCursor::pos());
+    steering = steer;
+    if (steer && pointerMovable)
+        setCursor(Qt::BlankCursor);
+    else
+        unsetCursor();
 }
 
 void GLView::RecentreCursor()
