@@ -21,6 +21,65 @@ GLint BoundFramebuffer()
     return binding;
 }
 
+// The framebuffer entry points of a driver with GL_EXT_framebuffer_object
+// alone, which knows no separate draw and read targets.
+namespace ExtensionOnly {
+
+bool Known(GLenum target)
+{
+    return target == GL_FRAMEBUFFER_EXT;
+}
+void GLAPIENTRY Bind(GLenum target, GLuint framebuffer)
+{
+    if (Known(target))
+        glBindFramebufferEXT(target, framebuffer);
+}
+GLenum GLAPIENTRY Check(GLenum target)
+{
+    return Known(target) ? glCheckFramebufferStatusEXT(target) : 0;
+}
+void GLAPIENTRY AttachTexture(GLenum target, GLenum attachment, GLenum textarget, GLuint texture, GLint level)
+{
+    if (Known(target))
+        glFramebufferTexture2DEXT(target, attachment, textarget, texture, level);
+}
+void GLAPIENTRY AttachRenderbuffer(GLenum target, GLenum attachment, GLenum renderbuffertarget, GLuint renderbuffer)
+{
+    if (Known(target))
+        glFramebufferRenderbufferEXT(target, attachment, renderbuffertarget, renderbuffer);
+}
+
+/// Puts the extension's entry points in place of the core ones while it lives.
+class Scope
+{
+public:
+    Scope()
+        : saved{glBindFramebuffer, glCheckFramebufferStatus, glFramebufferTexture2D, glFramebufferRenderbuffer}
+    {
+        glBindFramebuffer = Bind;
+        glCheckFramebufferStatus = Check;
+        glFramebufferTexture2D = AttachTexture;
+        glFramebufferRenderbuffer = AttachRenderbuffer;
+    }
+    ~Scope()
+    {
+        glBindFramebuffer = saved.bind;
+        glCheckFramebufferStatus = saved.check;
+        glFramebufferTexture2D = saved.attachTexture;
+        glFramebufferRenderbuffer = saved.attachRenderbuffer;
+    }
+
+private:
+    struct
+    {
+        PFNGLBINDFRAMEBUFFERPROC bind;
+        PFNGLCHECKFRAMEBUFFERSTATUSPROC check;
+        PFNGLFRAMEBUFFERTEXTURE2DPROC attachTexture;
+        PFNGLFRAMEBUFFERRENDERBUFFERPROC attachRenderbuffer;
+    } saved;
+};
+} // namespace ExtensionOnly
+
 GLuint NewTexture2D()
 {
     GLuint texture = 0;
@@ -168,4 +227,18 @@ TEST_F(FramebufferTest, CubeMapTargetIsCompleteUnboundAndTurnsTheDepthTestOn)
     EXPECT_FALSE(glIsFramebuffer(framebuffer));
     EXPECT_FALSE(glIsTexture(texture)); // released with it: one target per ball
     EXPECT_FALSE(glIsRenderbuffer(depth));
+}
+
+TEST_F(FramebufferTest, ACubeMapTargetIsCompleteWithTheExtensionsEntryPointsAlone)
+{
+    const ExtensionOnly::Scope extensionOnly;
+    std::ostringstream captured;
+    std::streambuf* previous = std::cout.rdbuf(captured.rdbuf());
+    {
+        CubeMapTarget target(64, 64);
+        std::cout.rdbuf(previous);
+        EXPECT_EQ(0, BoundFramebuffer());
+    }
+    std::cout.rdbuf(previous);
+    EXPECT_EQ("GL_FRAMEBUFFER_COMPLETE\n", captured.str()) << "each ball's framebuffer line";
 }
