@@ -1,7 +1,7 @@
 # Writes a hash of every installed data file, so the launcher can tell when
 # the installed data changed and the user's mesh caches must go.
 file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/Resources/*")
-list(FILTER files EXCLUDE REGEX "\\.bin$")
+list(FILTER files EXCLUDE REGEX "\\.bin$|^Resources/Icons/")
 list(SORT files)
 set(all "")
 foreach(f ${files})

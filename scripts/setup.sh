@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libbenchmark-dev libtinyobjloader-dev
   clang-14 libclang-rt-14-dev
   imagemagick xdotool x11-apps
+  lintian appstream desktop-file-utils man-db
 )
 
 missing=()

@@ -14,7 +14,7 @@ user=$XDG_DATA_HOME/mirage
 fail() { echo "FAIL: $*"; exit 1; }
 install_game() { DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null; }
 start_game() { # runs the launcher until its first level is built; it must still be running then
-  "$root/usr/bin/mirage" >"$tmp/out" 2>"$tmp/err" &
+  "$root/usr/games/mirage" >"$tmp/out" 2>"$tmp/err" &
   local pid=$! waited=0
   # Wait for the first level (its launchers' balls report their framebuffers)
   # rather than a fixed time: a loaded machine can take longer than a few
@@ -32,6 +32,10 @@ start_game() { # runs the launcher until its first level is built; it must still
 }
 
 install_game
+# --version is answered without a display and before the player's folder exists.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ "$(timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/games/mirage" --version)" = "mirage $version" ] || fail "--version"
+[ ! -e "$user" ] || fail "--version touched the player's folder"
 start_game
 grep -q "^Loading StaticModel Resources/Block/Block.obj$" "$tmp/out" || fail "first start did not parse the meshes"
 [ -f "$user/Resources/Block/Block.obj.bin" ] || fail "no cache in the user folder"
@@ -49,7 +53,7 @@ start_game
 [ "$(cat "$user/Config.cfg")" = "StartLevel=3" ] || fail "reinstall overwrote the user's Config.cfg"
 
 # Changed installed data drops the old caches.
-echo "changed" >"$root/usr/share/mirage/data-stamp"
+echo "changed" >"$root/usr/share/games/mirage/data-stamp"
 touch "$user/Resources/Block/Block.obj.bin.marker"
 start_game
 [ ! -e "$user/Resources/Block/Block.obj.bin.marker" ] || fail "stale user tree kept after a data change"

@@ -1,6 +1,7 @@
-// Writes the game's meshes, textures, sprites, sky images and sounds into the folder given on the
-// command line (normally Resources/). The same build always writes the same bytes.
+// Writes the game's meshes, textures, sprites, sky images, sounds and icons into the folder given
+// on the command line (normally Resources/). The same build always writes the same bytes.
 
+#include "Icons.h"
 #include "Oasis.h"
 #include "Pieces.h"
 #include "Sky.h"
@@ -14,7 +15,7 @@
 namespace {
 
 const char* const kFolders[] = {"SkySphere", "Oasis", "Block", "ExplosionBlock", "ExtraBlock",
-                                "LauncherBlock", "Extra01", "Paddle", "Particles", "Ball", "Sounds"};
+                                "LauncherBlock", "Extra01", "Paddle", "Particles", "Ball", "Sounds", "Icons"};
 
 } // namespace
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
         WritePieces(root);
         WriteSprites(root);
         WriteSounds(root);
+        WriteIcons(root);
     } catch (const std::exception& error) {
         std::cerr << "asset_generator: " << error.what() << std::endl;
         return 1;
