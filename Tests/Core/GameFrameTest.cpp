@@ -172,7 +172,7 @@ TEST(GameFrame, WarmingTheRendererUpLeavesTheWorldAsItWas)
         glLoadIdentity();
         game.Render();
     });
-    EXPECT_EQ((std::vector<int>{4, 3, 2, 1, 0}), levels);
+    EXPECT_EQ((std::vector<int>{7, 6, 5, 4, 3, 2, 1, 0}), levels);
     EXPECT_EQ(3u, drawnBursts) << "one of each sprite, none of the world's";
     EXPECT_EQ(firstDraw, std::rand());
     EXPECT_EQ(entities, game.entityList.entities);

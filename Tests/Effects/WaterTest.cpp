@@ -132,6 +132,10 @@ protected:
 TEST_F(WaterTest, RenderTexturesRestoresTheStateItChanges)
 {
     Water water(DrawTwoSquares);
+    // The view's frame may be an off-screen one (a view drawn at fewer pixels).
+    GLuint frame = 0;
+    glGenFramebuffers(1, &frame);
+    glBindFramebuffer(GL_FRAMEBUFFER, frame);
     glViewport(3, 4, 50, 40);
     glCullFace(GL_FRONT);
     GLfloat before[16], after[16];
@@ -143,7 +147,9 @@ TEST_F(WaterTest, RenderTexturesRestoresTheStateItChanges)
     glGetIntegerv(GL_CULL_FACE_MODE, &cullMode);
     glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
     glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    EXPECT_EQ(0, framebuffer);
+    EXPECT_EQ(GLint(frame), framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &frame);
     EXPECT_FALSE(glIsEnabled(GL_CLIP_PLANE0));
     EXPECT_EQ(3, viewport[0]);
     EXPECT_EQ(4, viewport[1]);

@@ -16,7 +16,7 @@ namespace {
               << "usage: demo_harness [--ticks N] [--level L] [--camera M] [--size WxH]\n"
               << "                    [--csv FILE] [--shot TICK:FILE]... [--window-shot TICK:FILE]...\n"
               << "                    [--script FILE] [--quiet] [--stage-times] [--stage-from TICK] [--no-sound]\n"
-              << "                    [--budget-level 0..4]\n"
+              << "                    [--budget-level 0..7]\n"
               << "                    [--render-every N]   (0: tick only, for fast replays)\n"
               << "                    [--memory-csv FILE] [--memory-every N]   (resident memory, default every 1000 ticks)\n"
               << "Script lines: '<tick> move <pixels>', '<tick> press', '<tick> camera'.\n";

@@ -18,6 +18,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 
 bool isClearTarget(Entity* e)
 {
@@ -29,6 +30,24 @@ bool isClearTarget(Entity* e)
 namespace {
 
 const std::string resourcesRoot = "Resources/";
+
+/// Scales a frame drawn at fewer pixels up to the view when it leaves, however
+/// the frame ends: the next one starts in the view's own framebuffer.
+class ScaledViewScope
+{
+public:
+    explicit ScaledViewScope(ScaledFrame* frame) : frame(frame) {}
+    ~ScaledViewScope()
+    {
+        if (frame)
+            frame->End();
+    }
+    ScaledViewScope(const ScaledViewScope&) = delete;
+    ScaledViewScope& operator=(const ScaledViewScope&) = delete;
+
+private:
+    ScaledFrame* frame; // not owned; null: drawn straight into the view
+};
 
 } // namespace
 
@@ -148,6 +167,7 @@ void Game::Render()
 {
     // One plan for the whole frame: each of its passes gives up the same.
     plan = governor.Plan();
+    const ScaledViewScope scaled(BeginScaledView() ? &scaledFrame : nullptr);
     water.UsePlan(plan);
     ApplyCamera();
     ListenFromCamera();
@@ -157,6 +177,18 @@ void Game::Render()
     glPushMatrix();
     DrawVisibleScene();
     glPopMatrix();
+}
+
+bool Game::BeginScaledView()
+{
+    GLint view[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, view);
+    const double scale = ScaledFrame::Scale(view[2], view[3], plan.viewPixels);
+    if (scale >= 1.0 || !scaledFrame.Begin(static_cast<int>(std::lround(view[2] * scale)),
+                                           static_cast<int>(std::lround(view[3] * scale))))
+        return false;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    return true;
 }
 
 void Game::ApplyCamera()

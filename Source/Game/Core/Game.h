@@ -9,6 +9,7 @@
 #include "Effects/FrameBudgetGovernor.h"
 #include "Effects/ParticleBatch.h"
 #include "Effects/ParticleLayer.h"
+#include "Effects/ScaledFrame.h"
 #include "Effects/Water.h"
 #include "Gameplay/EntityList.h"
 #include "Gameplay/LevelManager.h"
@@ -94,6 +95,7 @@ public:
 private:
     void LoadScenery();
     void ReadSkyWithoutMipLevels();
+    bool BeginScaledView();  // binds and clears the scaled frame when the plan draws fewer pixels than the view has
     void ApplyCamera();      // of the current mode
     void SetUpLight();
     void DrawVisibleScene(); // the water and the scene over it, in the order the plan asks
@@ -118,4 +120,5 @@ private:
 
     ParticleLayer particleLayer; // the visible pass's bursts while frames run over budget
     ParticleLayer waterParticleLayer; // the same for the water's images, one after the other
+    ScaledFrame scaledFrame; // the 3D view at fewer pixels, while a large view runs over budget
 };

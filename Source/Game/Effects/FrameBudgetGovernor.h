@@ -14,9 +14,9 @@ class FrameBudgetGovernor
 {
 public:
     static constexpr int exactLevel = 0;
-    static constexpr int coarsestLevel = 4;
+    static constexpr int coarsestLevel = FramePlan::levels - 1;
 
-    /// Automatic when `pinned` is empty; otherwise always that level, clamped to 0..4.
+    /// Automatic when `pinned` is empty; otherwise always that level, clamped to 0..7.
     explicit FrameBudgetGovernor(std::optional<int> pinned = std::nullopt);
 
     /// Told after each frame how long it took to draw, in milliseconds.

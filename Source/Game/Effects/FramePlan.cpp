@@ -7,7 +7,7 @@ namespace {
 
 auto Fields(const FramePlan& p)
 {
-    return std::tie(p.waterImageSize, p.coarseWaterGrid, p.alternateWaterImages, p.solidsBeforeWater,
+    return std::tie(p.viewPixels, p.waterImageSize, p.coarseWaterGrid, p.alternateWaterImages, p.solidsBeforeWater,
                     p.skyClippedAtTheHorizon, p.piecesOnScreen, p.piecesInWaterImages, p.particleLayerDivisor,
                     p.waterParticleLayerDivisor, p.plainParticleFiltering, p.burstsShareDraws,
                     p.halfBurstsInWaterImages);
@@ -19,7 +19,7 @@ FramePlan FramePlan::ForLevel(int level)
 {
     // Each level keeps what the one before gave up and gives up more: first
     // what costs a software renderer most and shows least.
-    level = std::clamp(level, 0, 4);
+    level = std::clamp(level, 0, levels - 1);
     FramePlan plan;
     if (level >= 1) {
         // The same picture for less work, or differences a few pixels wide.
@@ -49,6 +49,13 @@ FramePlan FramePlan::ForLevel(int level)
         plan.waterParticleLayerDivisor = 4;
         plan.halfBurstsInWaterImages = true;
     }
+    // Almost all of a frame's cost is per pixel, so a large window costs what
+    // its area does. Past this, the 3D view is drawn at fewer pixels and scaled
+    // up, down to the pixels of the game's own 800 x 600 window and never
+    // below: a view that size or smaller is never scaled. Large windows lose
+    // least by it, since there the eye sees each pixel least.
+    const int viewPixels[levels] = {0, 0, 0, 0, 0, 1000000, 700000, 800 * 600};
+    plan.viewPixels = viewPixels[level];
     return plan;
 }
 

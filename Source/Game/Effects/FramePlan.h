@@ -7,9 +7,11 @@
 /// coarser level gives up a little more of what the eye notices least.
 struct FramePlan
 {
-    /// The plan of frame-budget level `level` (0 exact .. 4), clamped.
+    /// The plan of frame-budget level `level` (0 exact .. 7), clamped.
     static FramePlan ForLevel(int level);
 
+    // The view
+    int viewPixels = 0; // the most pixels the 3D view is drawn at, scaled up to it in one pass; 0: all its own
     // The water
     int waterImageSize = 512;          // side of its off-screen images, pixels
     bool coarseWaterGrid = false;      // a few large quads: the ripple is worked out per pixel anyway
@@ -25,6 +27,8 @@ struct FramePlan
     bool plainParticleFiltering = false; // sprites without mip levels, enlarged ones by their nearest texel
     bool burstsShareDraws = false;     // bursts that follow each other with the same sprite in one draw
     bool halfBurstsInWaterImages = false; // translucent bursts in the images with every second quad, each as opaque as two
+
+    static constexpr int levels = 8;
 
     bool operator==(const FramePlan& other) const;
     bool operator!=(const FramePlan& other) const { return !(*this == other); }

@@ -148,6 +148,8 @@ void Water::ForgetImages()
 
 void Water::RenderTextures()
 {
+    GLint frame = 0; // the view's, or an off-screen frame the view is drawn into
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &frame);
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_CLIP_PLANE0);
     const View view = CurrentView();
@@ -166,7 +168,7 @@ void Water::RenderTextures()
     }
     rendering = Image::None;
     glDisable(GL_CLIP_PLANE0);
-    FramebufferObject::Unbind();
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(frame));
 }
 
 void Water::RenderReflection()

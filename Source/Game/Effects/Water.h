@@ -33,7 +33,7 @@ public:
     void Update(float seconds);
     /// Renders both textures with the current camera and projection (or one of
     /// them, taking turns, while alternating); restores
-    /// framebuffer 0, the viewport, the model-view matrix and back-face culling,
+    /// the framebuffer that was bound (0: the window), the viewport, the model-view matrix and back-face culling,
     /// leaves clip plane 0 off and GL_NORMALIZE on.
     void RenderTextures();
     /// Draws the grid (x -21..22, y -21..29) with the water program. A missing
