@@ -8,8 +8,10 @@
 # figures (summary.txt) and the cost of every pass and draw over 300 frames
 # (stages.txt), and the PSNR of every budget level's harness shots of layout 2
 # against the exact picture with crops side by side (psnr.txt,
-# budget-levels*.png, through scripts/budget-shots.sh); the per-frame CSVs
-# and the shots stay under build/perf.
+# budget-levels*.png, through scripts/budget-shots.sh), and the frame times
+# at four window sizes with the 1920x1080 picture's PSNR (windows.txt,
+# psnr-1080p.txt, through scripts/window-sizes.sh); the per-frame CSVs and the
+# shots stay under build/perf.
 #   scripts/perf.sh [OUTDIR]     default build/perf; docs/perf retakes the committed figures
 #   PERF_TICKS=300 scripts/perf.sh   shorter runs while iterating
 set -euo pipefail
@@ -113,4 +115,5 @@ for layout in 2 0; do
 done | tee "$out/stages.txt"
 
 bash scripts/budget-shots.sh "$out" "$harness"
+bash scripts/window-sizes.sh "$out" "$harness"
 echo "$out"
