@@ -74,6 +74,17 @@ bool Flat(const Corner& a, const Corner& b, const Corner& c)
     return u[1] * v[2] == u[2] * v[1] && u[2] * v[0] == u[0] * v[2] && u[0] * v[1] == u[1] * v[0];
 }
 
+/// A buffer object holding `bytes` bytes from `data`, left unbound.
+GLuint NewBuffer(GLenum target, const void* data, std::size_t bytes)
+{
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(target, buffer);
+    glBufferData(target, static_cast<GLsizeiptr>(bytes), data, GL_STATIC_DRAW);
+    glBindBuffer(target, 0);
+    return buffer;
+}
+
 } // namespace
 
 MeshBuffers::MeshBuffers(MeshBuffers&& other) noexcept
@@ -158,14 +169,8 @@ void MeshBuffers::Fill(const MeshArrays& mesh, Shape shape)
         indices.insert(indices.end(), sides[side].begin(), sides[side].end());
     }
     Release();
-    glGenBuffers(1, &vertexBuffer);
-    glGenBuffers(1, &indexBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, corners.size() * sizeof(Corner), corners.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size() * sizeof(GLuint), indices.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    vertexBuffer = NewBuffer(GL_ARRAY_BUFFER, corners.data(), corners.size() * sizeof(Corner));
+    indexBuffer = NewBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.data(), indices.size() * sizeof(GLuint));
     cornerCount = corners.size();
     triangleCount = sides[0].size() / 3;
     runs = std::move(filled);
