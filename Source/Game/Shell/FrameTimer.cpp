@@ -6,9 +6,9 @@ FrameTimer::FrameTimer(std::function<double()> clock)
     : clockMs(std::move(clock))
 {
     if (GLEW_VERSION_3_3 || GLEW_ARB_timer_query)
-        queries = Queries::Core;
+        queries = Queries::Timestamps;
     else if (GLEW_EXT_timer_query)
-        queries = Queries::Ext;
+        queries = Queries::Elapsed;
     if (queries == Queries::None)
         return;
     for (Frame& frame : frames)
@@ -27,8 +27,13 @@ void FrameTimer::Begin()
     beganMs = clockMs();
     // With every query still in flight this frame goes untimed rather than wait.
     timing = queries != Queries::None && pending < framesInFlight;
-    if (timing)
-        glBeginQuery(GL_TIME_ELAPSED, frames[(oldest + pending) % framesInFlight].query);
+    if (!timing)
+        return;
+    Frame& frame = frames[(oldest + pending) % framesInFlight];
+    if (queries == Queries::Timestamps)
+        glGetInteger64v(GL_TIMESTAMP, &frame.beganNs);
+    else
+        glBeginQuery(GL_TIME_ELAPSED_EXT, frame.query);
 }
 
 std::optional<double> FrameTimer::End()
@@ -39,8 +44,12 @@ std::optional<double> FrameTimer::End()
         return clockMs() - beganMs;
     }
     if (timing) {
-        glEndQuery(GL_TIME_ELAPSED);
-        frames[(oldest + pending) % framesInFlight].processorMs = clockMs() - beganMs;
+        Frame& frame = frames[(oldest + pending) % framesInFlight];
+        if (queries == Queries::Timestamps)
+            glQueryCounter(frame.query, GL_TIMESTAMP);
+        else
+            glEndQuery(GL_TIME_ELAPSED_EXT);
+        frame.processorMs = clockMs() - beganMs;
         ++pending;
     }
     return Collect();
@@ -53,7 +62,15 @@ std::optional<double> FrameTimer::Collect()
     const Frame& frame = frames[oldest];
     oldest = (oldest + 1) % framesInFlight;
     --pending;
-    return std::max(frame.processorMs, GpuMs(frame.query));
+    const auto result = static_cast<GLint64>(Result(frame.query));
+    double rendererMs = static_cast<double>(result) / 1e6;
+    if (queries == Queries::Timestamps) {
+        // A frame the renderer began only after finishing the one before is
+        // not charged for the wait.
+        rendererMs = static_cast<double>(result - std::max(frame.beganNs, lastEndNs)) / 1e6;
+        lastEndNs = result;
+    }
+    return std::max(frame.processorMs, rendererMs);
 }
 
 bool FrameTimer::Available(GLuint query) const
@@ -63,12 +80,12 @@ bool FrameTimer::Available(GLuint query) const
     return available == GL_TRUE;
 }
 
-double FrameTimer::GpuMs(GLuint query) const
+GLuint64 FrameTimer::Result(GLuint query) const
 {
-    GLuint64 nanoseconds = 0;
-    if (queries == Queries::Core)
-        glGetQueryObjectui64v(query, GL_QUERY_RESULT, &nanoseconds);
+    GLuint64 value = 0;
+    if (queries == Queries::Timestamps)
+        glGetQueryObjectui64v(query, GL_QUERY_RESULT, &value);
     else
-        glGetQueryObjectui64vEXT(query, GL_QUERY_RESULT, &nanoseconds);
-    return static_cast<double>(nanoseconds) / 1e6;
+        glGetQueryObjectui64vEXT(query, GL_QUERY_RESULT, &value);
+    return value;
 }

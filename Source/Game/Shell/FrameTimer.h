@@ -7,11 +7,13 @@
 #include <optional>
 
 /// Times what frames cost to draw without making the processor wait for the
-/// renderer: a GL timer query around each frame, read back once the driver
-/// has its result (a frame or two later) and taken with the processor's own
-/// time for the frame, whichever is longer. A driver without timer queries is
-/// waited for (`glFinish`) at the end of each frame instead. Every call needs
-/// the context it was made in current.
+/// renderer. Where the driver has GL timestamps, a frame costs from when the
+/// processor began it (or the renderer finished the frame before, if that was
+/// later) to when the renderer finished it, read back a frame or two later:
+/// what waiting for the renderer at the end of each frame would have measured.
+/// With only `GL_EXT_timer_query`, the renderer's own time for the frame or
+/// the processor's, whichever is longer. Without either, the renderer is waited
+/// for (`glFinish`). Every call needs the context it was made in current.
 class FrameTimer
 {
 public:
@@ -31,23 +33,25 @@ public:
     bool WaitsForTheRenderer() const { return queries == Queries::None; }
 
 private:
-    enum class Queries { None, Core, Ext };
+    enum class Queries { None, Timestamps, Elapsed };
     struct Frame
     {
         GLuint query = 0;
         double processorMs = 0.0; // the processor's time to send the frame
+        GLint64 beganNs = 0;      // the renderer's clock when the processor began it (timestamps)
     };
     static constexpr int framesInFlight = 3; // a driver may run two frames behind
 
     std::optional<double> Collect();
     bool Available(GLuint query) const;
-    double GpuMs(GLuint query) const;
+    GLuint64 Result(GLuint query) const;
 
     std::function<double()> clockMs;
     Queries queries = Queries::None;
     std::array<Frame, framesInFlight> frames; // a ring: `pending` frames from `oldest` on
     int oldest = 0;
     int pending = 0;
-    bool timing = false;  // Begin started a query for this frame
-    double beganMs = 0.0; // the clock at Begin
+    bool timing = false;     // Begin started timing this frame
+    double beganMs = 0.0;    // the processor's clock at Begin
+    GLint64 lastEndNs = 0;   // the renderer's clock when the last frame collected was done
 };
