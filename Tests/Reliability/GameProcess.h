@@ -11,15 +11,16 @@ class GameProcess
 {
 public:
     /// `unprivileged`: run as user "nobody" (only possible for root), so that
-    /// file permissions bind as they do for a player.
+    /// file permissions bind as they do for a player; the binary then runs
+    /// from a copy in `dir`, since the build may lie where nobody cannot reach
+    /// (a checkout in a home of mode 0700).
     explicit GameProcess(const std::string& dir, bool unprivileged = false);
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
     /// Waits until standard output holds `text` (false when the process ends
-    /// first or after a generous deadline for slow sanitizer builds). A start
-    /// that the X server turned away is tried again, twice at most.
+    /// first or after a generous deadline for slow sanitizer builds).
     bool WaitForOutput(const std::string& text);
 
     /// Lets it tick a while longer, then tells whether it is still running.
@@ -31,9 +32,10 @@ public:
     std::string Out() const;
     std::string Err() const;
 
-    /// Whether this process may start games as "nobody" (root that can drop
-    /// its privileges); the reason when not.
-    static bool CanRunUnprivileged(std::string& why);
+    /// Whether this process may start games in `dir` as "nobody": root that
+    /// can drop its privileges, and nobody may enter `dir` and read its
+    /// Config.cfg and Resources/; the reason when not.
+    static bool CanRunUnprivileged(const std::string& dir, std::string& why);
 
 private:
     void Launch();
