@@ -54,6 +54,14 @@ std::string BinaryFor(const std::string& dir, bool unprivileged)
     return copy;
 }
 
+void SetEnvironment(const std::vector<std::string>& entries)
+{
+    for (const std::string& entry : entries) {
+        const std::size_t equals = entry.find('=');
+        setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
+    }
+}
+
 [[noreturn]] void StartChild(const std::string& dir, const std::string& binary, int out, int err, bool unprivileged)
 {
     if (dup2(out, STDOUT_FILENO) < 0 || dup2(err, STDERR_FILENO) < 0 || chdir(dir.c_str()) != 0)
@@ -83,9 +91,10 @@ int ProbeAsNobody(const std::string& dir)
 
 } // namespace
 
-GameProcess::GameProcess(const std::string& dir, bool unprivileged)
+GameProcess::GameProcess(const std::string& dir, bool unprivileged, const std::vector<std::string>& environment)
     : dir(dir)
     , unprivileged(unprivileged)
+    , environment(environment)
     , outPath(dir + "/.stdout")
     , errPath(dir + "/.stderr")
 {
@@ -98,8 +107,10 @@ void GameProcess::Launch()
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid = fork();
-    if (pid == 0)
+    if (pid == 0) {
+        SetEnvironment(environment);
         StartChild(dir, binary, out, err, unprivileged);
+    }
     close(out);
     close(err);
 }

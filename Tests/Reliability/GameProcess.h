@@ -2,6 +2,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace Reliability {
 
@@ -13,8 +14,10 @@ public:
     /// `unprivileged`: run as user "nobody" (only possible for root), so that
     /// file permissions bind as they do for a player; the binary then runs
     /// from a copy in `dir`, since the build may lie where nobody cannot reach
-    /// (a checkout in a home of mode 0700).
-    explicit GameProcess(const std::string& dir, bool unprivileged = false);
+    /// (a checkout in a home of mode 0700). `environment`: "NAME=value"
+    /// entries set for the game alone.
+    explicit GameProcess(const std::string& dir, bool unprivileged = false,
+                         const std::vector<std::string>& environment = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -43,6 +46,7 @@ private:
 
     std::string dir;
     bool unprivileged = false;
+    std::vector<std::string> environment; // "NAME=value", the game's alone
     std::string outPath; // the game's standard output
     std::string errPath; // the game's standard error
     pid_t pid = -1;      // -1 once reaped
