@@ -20,6 +20,10 @@ int CountLines(const std::string& text, const std::string& line)
     return count;
 }
 
+// Layout 0 holds three launcher balls; each ball builds one render target,
+// the last thing a start prints.
+const std::string levelBuilt = "GL_FRAMEBUFFER_COMPLETE\nGL_FRAMEBUFFER_COMPLETE\nGL_FRAMEBUFFER_COMPLETE\n";
+
 class GameStart : public ::testing::Test
 {
 protected:
@@ -36,7 +40,7 @@ protected:
 
 TEST_F(GameStart, FirstStartParsesEveryMeshAndTheSecondReadsOnlyTheCaches)
 {
-    const TestSupport::RunResult first = TestSupport::RunGame(dir.Path(), 12);
+    const TestSupport::RunResult first = TestSupport::RunGame(dir.Path(), levelBuilt);
     ASSERT_TRUE(first.stillRunning) << first.out;
     for (const std::string mesh : meshes) {
         EXPECT_EQ(1, CountLines(first.out, "Loading StaticModel Resources/" + mesh)) << mesh;
@@ -44,12 +48,11 @@ TEST_F(GameStart, FirstStartParsesEveryMeshAndTheSecondReadsOnlyTheCaches)
         EXPECT_EQ(1, CountLines(first.out, "Saving Resources/" + mesh + ".bin")) << mesh;
         EXPECT_TRUE(TestSupport::FileExists(dir / "Resources/" + mesh + ".bin")) << mesh;
     }
-    // Layout 0 holds three launcher balls; each ball builds one render target.
     EXPECT_EQ(3, CountLines(first.out, "GL_FRAMEBUFFER_COMPLETE")) << first.out;
     // Our meshes hold one object each, so the loader's one warning never shows.
     EXPECT_EQ(std::string::npos, first.err.find("WARNUNG")) << first.err;
 
-    const TestSupport::RunResult second = TestSupport::RunGame(dir.Path(), 12);
+    const TestSupport::RunResult second = TestSupport::RunGame(dir.Path(), levelBuilt);
     ASSERT_TRUE(second.stillRunning) << second.out;
     for (const std::string mesh : meshes)
         EXPECT_EQ(1, CountLines(second.out, "Loading Resources/" + mesh + ".bin")) << mesh;
@@ -61,7 +64,7 @@ TEST_F(GameStart, FirstStartParsesEveryMeshAndTheSecondReadsOnlyTheCaches)
 TEST_F(GameStart, AMissingMeshIsReportedWithItsPathAndTheWindowStaysUp)
 {
     std::remove((dir / "Resources/Oasis/trees.obj").c_str());
-    const TestSupport::RunResult run = TestSupport::RunGame(dir.Path(), 12);
+    const TestSupport::RunResult run = TestSupport::RunGame(dir.Path(), "] = Resources/Oasis/trees.obj loaded at: ");
     EXPECT_TRUE(run.stillRunning);
     EXPECT_NE(std::string::npos, run.out.find("StaticModel.cpp(94): Throw in function ")) << run.out;
     EXPECT_NE(std::string::npos, run.out.find("] = Model could not be loaded\n")) << run.out;

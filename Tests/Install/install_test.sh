@@ -14,6 +14,10 @@ user=$XDG_DATA_HOME/mirage
 fail() { echo "FAIL: $*"; exit 1; }
 install_game() { DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null; }
 start_game() { # runs the launcher until its first level is built; it must still be running then
+  # Emptied before the fork: the child redirects only once it runs, and until
+  # then the last start's lines would end the wait below.
+  : >"$tmp/out"
+  : >"$tmp/err"
   "$root/usr/games/mirage" >"$tmp/out" 2>"$tmp/err" &
   local pid=$! waited=0
   # Wait for the first level (its launchers' balls report their framebuffers)

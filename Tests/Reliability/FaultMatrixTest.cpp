@@ -269,7 +269,7 @@ void SetWritable(const std::string& root, bool writable)
 TEST_F(FaultMatrix, ReadOnlyResourcesWriteNoCacheAndParseAgain)
 {
     std::string why;
-    const bool asNobody = GameProcess::CanRunUnprivileged(why);
+    const bool asNobody = GameProcess::CanRunUnprivileged(dir.Path(), why);
     if (!asNobody && geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind for root and " << why;
     const std::string resources = dir / "Resources";

@@ -31,7 +31,15 @@ TEST(QtPlatform, AWaylandSessionPlaysThroughXWaylandUnlessThePlayerChose)
 
 TEST(QtPlatform, TheSoftwareRendererGetsTwoThreadsACoreOnSmallMachinesUnlessThePlayerChose)
 {
-    EXPECT_EQ("4", ChooseRendererThreads([](const char*) { return nullptr; }, 2));
-    EXPECT_EQ("", ChooseRendererThreads([](const char*) { return "1"; }, 2));
-    EXPECT_EQ("", ChooseRendererThreads([](const char*) { return nullptr; }, 16));
+    const auto unset = [](const char*) -> const char* { return nullptr; };
+    const auto empty = [](const char*) { return ""; };
+    const auto player = [](const char* name) { return std::string(name) == "LP_NUM_THREADS" ? "1" : nullptr; };
+    EXPECT_EQ("", ChooseRendererThreads(unset, 1)); // one core: nothing to gain from a second thread
+    EXPECT_EQ("4", ChooseRendererThreads(unset, 2));
+    EXPECT_EQ("8", ChooseRendererThreads(unset, 4));
+    EXPECT_EQ("", ChooseRendererThreads(unset, 5)); // beyond what was measured
+    EXPECT_EQ("", ChooseRendererThreads(unset, 16));
+    EXPECT_EQ("8", ChooseRendererThreads(empty, 4)); // set but empty is not a choice
+    for (unsigned cores : {1u, 2u, 4u, 5u})
+        EXPECT_EQ("", ChooseRendererThreads(player, cores)) << cores;
 }

@@ -3,6 +3,7 @@
 // GLEW must come before any other GL header.
 #include <GL/glew.h>
 
+#include "Reliability/GameProcess.h"
 #include "Shell/OffscreenContext.h"
 #include "Shell/QtPlatform.h"
 
@@ -10,7 +11,6 @@
 
 #include <boost/filesystem.hpp>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -79,19 +79,17 @@ bool FileExists(const std::string& path)
     return fs::exists(path);
 }
 
-RunResult RunGame(const std::string& dir, double seconds)
+RunResult RunGame(const std::string& dir, const std::string& line)
 {
-    const std::string out = dir + "/.stdout", err = dir + "/.stderr";
-    std::ostringstream cmd;
-    cmd << "cd '" << dir << "' && timeout -s TERM " << seconds << " '" << MIRAGE_BINARY << "' >'" << out
-        << "' 2>'" << err << "'";
-    const int status = std::system(cmd.str().c_str());
+    Reliability::GameProcess game(dir);
+    game.WaitForOutput(line);
     RunResult result;
-    result.stillRunning = WIFEXITED(status) && WEXITSTATUS(status) == 124;
-    result.out = ReadFile(out);
-    result.err = ReadFile(err);
-    fs::remove(out);
-    fs::remove(err);
+    result.stillRunning = game.KeepsRunning();
+    game.Stop();
+    result.out = game.Out();
+    result.err = game.Err();
+    fs::remove(dir + "/.stdout");
+    fs::remove(dir + "/.stderr");
     return result;
 }
 

@@ -47,11 +47,14 @@ struct RunResult
 {
     std::string out;
     std::string err;
-    bool stillRunning = false; // true when it had to be stopped after the time given
+    bool stillRunning = false; // true when it had to be stopped, a while after the awaited line
 };
 
-/// Starts the game binary in `dir` and stops it after `seconds` (it never ends by itself).
-RunResult RunGame(const std::string& dir, double seconds);
+/// Starts the game binary in `dir`, waits until its standard output holds
+/// `line` (or it ends, or a deadline for a loaded machine passes), lets it
+/// tick a while on and stops it. Waiting for what the test looks at, not
+/// for a time, keeps the outcome the same however busy the machine is.
+RunResult RunGame(const std::string& dir, const std::string& line);
 
 /// Copies the repository's Resources/ folder into `dir`.
 void CopyResources(const std::string& dir);
