@@ -179,13 +179,26 @@ void Game::Render()
     glPopMatrix();
 }
 
-bool Game::BeginScaledView()
+bool Game::ViewScaled() const
+{
+    int width = 0, height = 0;
+    return ScaledSize(governor.Plan(), width, height);
+}
+
+bool Game::ScaledSize(const FramePlan& framePlan, int& width, int& height) const
 {
     GLint view[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, view);
-    const double scale = ScaledFrame::Scale(view[2], view[3], plan.viewPixels);
-    if (scale >= 1.0 || !scaledFrame.Begin(static_cast<int>(std::lround(view[2] * scale)),
-                                           static_cast<int>(std::lround(view[3] * scale))))
+    const double scale = ScaledFrame::Scale(view[2], view[3], framePlan.viewPixels);
+    width = static_cast<int>(std::lround(view[2] * scale));
+    height = static_cast<int>(std::lround(view[3] * scale));
+    return scale < 1.0 && ScaledFrame::Supported();
+}
+
+bool Game::BeginScaledView()
+{
+    int width = 0, height = 0;
+    if (!ScaledSize(plan, width, height) || !scaledFrame.Begin(width, height))
         return false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     return true;

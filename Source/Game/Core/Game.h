@@ -62,6 +62,10 @@ public:
     /// Told by the view how long the last frame took to draw, milliseconds;
     /// only how later frames are drawn depends on it, never the world.
     void FrameTook(double milliseconds) { governor.FrameTook(milliseconds); }
+    /// Whether the next frame draws the 3D view at fewer pixels than the
+    /// current viewport has and scales it up over all of them: the view's own
+    /// buffers need no clearing then.
+    bool ViewScaled() const;
 
     int cameraMode = 0;      // used modulo 3: above, behind, orbit; never reset
     EntityList entityList;   // every entity of the current level; owns them
@@ -95,6 +99,7 @@ public:
 private:
     void LoadScenery();
     void ReadSkyWithoutMipLevels();
+    bool ScaledSize(const FramePlan& framePlan, int& width, int& height) const; // of the scaled frame; false: not scaled
     bool BeginScaledView();  // binds and clears the scaled frame when the plan draws fewer pixels than the view has
     void ApplyCamera();      // of the current mode
     void SetUpLight();

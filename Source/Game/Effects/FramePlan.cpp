@@ -5,6 +5,8 @@
 
 namespace {
 
+const int windowViewPixels = 782 * 517; // the 3D view of an 800 x 600 window, below the menu and above the head-up bar
+
 auto Fields(const FramePlan& p)
 {
     return std::tie(p.viewPixels, p.waterImageSize, p.coarseWaterGrid, p.alternateWaterImages, p.solidsBeforeWater,
@@ -51,10 +53,10 @@ FramePlan FramePlan::ForLevel(int level)
     }
     // Almost all of a frame's cost is per pixel, so a large window costs what
     // its area does. Past this, the 3D view is drawn at fewer pixels and scaled
-    // up, down to the pixels of the game's own 800 x 600 window and never
-    // below: a view that size or smaller is never scaled. Large windows lose
+    // up, down to the pixels of the view in the game's own 800 x 600 window
+    // and never below: a view that size or smaller is never scaled. Large windows lose
     // least by it, since there the eye sees each pixel least.
-    const int viewPixels[levels] = {0, 0, 0, 0, 0, 1000000, 700000, 800 * 600};
+    const int viewPixels[levels] = {0, 0, 0, 0, 0, 1000000, 700000, windowViewPixels};
     plan.viewPixels = viewPixels[level];
     return plan;
 }

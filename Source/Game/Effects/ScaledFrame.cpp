@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-bool HasBlit()
-{
-    return (GLEW_VERSION_3_0 || GLEW_ARB_framebuffer_object) && glBlitFramebuffer != nullptr;
-}
-
-} // namespace
-
 ScaledFrame::~ScaledFrame()
 {
     Release();
+}
+
+bool ScaledFrame::Supported()
+{
+    return (GLEW_VERSION_3_0 || GLEW_ARB_framebuffer_object) && glBlitFramebuffer != nullptr;
 }
 
 double ScaledFrame::Scale(int width, int height, int pixels)
@@ -27,7 +23,7 @@ double ScaledFrame::Scale(int width, int height, int pixels)
 
 bool ScaledFrame::Begin(int frameWidth, int frameHeight)
 {
-    if (!HasBlit() || frameWidth < 1 || frameHeight < 1)
+    if (!Supported() || frameWidth < 1 || frameHeight < 1)
         return false;
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previousFrame);
     glGetIntegerv(GL_VIEWPORT, previousViewport);

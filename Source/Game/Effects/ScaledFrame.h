@@ -15,6 +15,8 @@ public:
     ScaledFrame(const ScaledFrame&) = delete;
     ScaledFrame& operator=(const ScaledFrame&) = delete;
 
+    /// Whether the driver can scale between framebuffers, which `End` needs.
+    static bool Supported();
     /// Side of a view of `width` x `height` pixels drawn at no more than
     /// `pixels` pixels, as a share of its own (1: the view as it is).
     static double Scale(int width, int height, int pixels);

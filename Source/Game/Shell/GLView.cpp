@@ -188,8 +188,10 @@ bool GLView::event(QEvent* event)
 void GLView::BeginFrame()
 {
     // The stencil, unused, shares the depth buffer's words: cleared with the
-    // depth, both are filled at once instead of the depth under a mask.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    // depth, both are filled at once instead of the depth under a mask. A
+    // frame scaled up over the whole view needs no clearing of its own.
+    if (!game || !game->ViewScaled())
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     camera->Apply();
