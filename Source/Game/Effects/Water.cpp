@@ -144,6 +144,9 @@ void Water::ForgetImages()
 {
     reflectionView = View();
     refractionView = View();
+    // However many frames came before (a warm-up draws a few), the turns
+    // start again the same way.
+    lastAlone = firstTurn;
 }
 
 void Water::RenderTextures()

@@ -59,7 +59,8 @@ public:
     static constexpr float maxImageAge = 0.03f; // seconds: one 20 ms tick and some rounding
     /// Takes both images for never rendered, so that the next RenderTextures
     /// renders both: what they hold now is not to be shown (frames drawn
-    /// before play, with bursts that are not the world's).
+    /// before play, with bursts that are not the world's). The turns start
+    /// again as after construction.
     void ForgetImages();
     /// The texture being rendered now; None outside RenderTextures.
     Image Rendering() const { return rendering; }
@@ -103,7 +104,8 @@ private:
     bool coarseGrid = false;         // see SetCoarseGrid
     bool alternateImages = false;    // see SetAlternateImages
     Image rendering = Image::None;   // see Rendering
-    Image lastAlone = Image::Refraction; // the texture rendered last while alternating
+    static constexpr Image firstTurn = Image::Refraction; // lastAlone at the start: the reflection goes alone first
+    Image lastAlone = firstTurn;     // the texture rendered last while alternating
     View reflectionView;             // what the reflection texture holds
     View refractionView;             // what the refraction texture holds
 };
