@@ -5,8 +5,8 @@
 # worst 25-frame mean and the budget levels it drew at (OUTDIR/windows.txt);
 # then the nine layout-2 harness shots at 1920x1080 (ticks 100, 700, 1000;
 # three cameras) drawn as the automatic budget chose, against the exact picture
-# of the same size and tick (OUTDIR/psnr-1080p.txt, crops in
-# OUTDIR/window-1080p.png). The CSVs and shots stay under build/perf.
+# of the same size and tick (OUTDIR/psnr-1080p.txt, crops of blocks and a palm
+# in OUTDIR/window-1080p.png). The CSVs and shots stay under build/perf.
 #   scripts/window-sizes.sh [OUTDIR] [HARNESS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -65,9 +65,13 @@ done
     done
   done
 } | tee "$out/psnr-1080p.txt"
-# Crops at full size: a block row and a palm from above at tick 700, exact on the left.
+# Crops at full size from above at tick 700, exact on top: a block row and a palm.
+crops=()
 for kind in exact auto; do
-  convert "$shots/hd_${kind}_c0_t700.png" -crop 640x360+640+300 +repage "$shots/hd_crop_$kind.png"
+  convert "$shots/hd_${kind}_c0_t700.png" -crop 640x360+400+400 +repage "$shots/hd_blocks_$kind.png"
+  convert "$shots/hd_${kind}_c0_t700.png" -crop 360x360+1540+0 +repage "$shots/hd_palm_$kind.png"
+  label=exact
+  [ "$kind" = auto ] && label='automatic budget'
+  crops+=(-label "$label" "$shots/hd_blocks_$kind.png" -label "$label" "$shots/hd_palm_$kind.png")
 done
-montage -font DejaVu-Sans -label 'exact' "$shots/hd_crop_exact.png" -label 'automatic budget' \
-  "$shots/hd_crop_auto.png" -tile 2x1 -geometry +2+2 "$out/window-1080p.png"
+montage -font DejaVu-Sans "${crops[@]}" -tile 2x2 -geometry +2+2 "$out/window-1080p.png"
